@@ -1,0 +1,26 @@
+// The few operating-system services the runtime needs, kept in one file
+// (platform_posix.cpp) so that the rest of the code stays portable.
+#ifndef TAVELLE_AUTOMATION_PLATFORM_H_
+#define TAVELLE_AUTOMATION_PLATFORM_H_
+
+#include <filesystem>
+#include <string>
+
+namespace automation {
+
+// Loads lib<name>.so from the runtime's own folder; true when it is loaded
+// (or was already).
+bool LoadComponentLibrary(const std::string& name);
+
+// The folder of the loaded library or program that contains `address`.
+std::filesystem::path ModuleFolderOf(const void* address);
+
+// The folder of the running program.
+std::filesystem::path ExecutableFolder();
+
+// Whether the current user may create files in `folder`.
+bool IsWritableFolder(const std::filesystem::path& folder);
+
+}  // namespace automation
+
+#endif  // TAVELLE_AUTOMATION_PLATFORM_H_

@@ -1,0 +1,82 @@
+#include "engine/core/message_log.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "automation/event_pump.h"
+#include "automation/object.h"
+
+namespace tavelle {
+namespace {
+
+using automation::CallKind;
+using automation::ObjectRef;
+using automation::Variant;
+
+thread_local bool cancel_requested = false;
+
+constexpr int kMaxRows = 1000;
+// The pump runs at most this often; every check still reads the current
+// request, so a cancel written by the pump is seen at once.
+constexpr auto kPumpInterval = std::chrono::milliseconds(15);
+
+}  // namespace
+
+std::string CurrentDateTimeText() {
+  // Formatting is cached per second: a run logs many rows each second.
+  thread_local std::time_t cached_second = -1;
+  thread_local std::string cached_text;
+  std::time_t now = std::time(nullptr);
+  if (now != cached_second) {
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
+    cached_second = now;
+    cached_text = buffer;
+  }
+  return cached_text;
+}
+
+void AddOutputMsg(const ObjectRef& listView, std::string_view message) {
+  if (!listView) return;
+  // Each step is tried on its own: a sink that lacks a member still gets
+  // the steps it supports.
+  ObjectRef items = listView->Get("ListItems").AsObject();
+  if (items) {
+    if (items->Get("Count").AsInt32() >= kMaxRows) items->Call("Clear");
+    if (ObjectRef row = items->Call("Add").AsObject()) {
+      row->Put("Text", CurrentDateTimeText());
+      Variant args[2] = {Variant(int32_t{1}), Variant(message)};
+      Variant ignored;
+      row->Invoke("SubItems", CallKind::kPropertyPut, args, ignored);
+    }
+    Variant index[1] = {items->Get("Count")};
+    Variant last;
+    if (items->Invoke("Item", CallKind::kPropertyGet, index, last)) {
+      listView->Put("SelectedItem", last);
+      if (ObjectRef lastRow = last.AsObject()) lastRow->Call("EnsureVisible");
+    }
+  }
+  listView->Call("Refresh");
+}
+
+bool CheckCancel() {
+  thread_local auto last_pump = std::chrono::steady_clock::time_point();
+  thread_local unsigned calls = 0;
+  // Reading the clock on every call would cost more than the checks
+  // themselves in the per-line loops; look at it every 64th call.
+  if ((calls++ & 63) == 0) {
+    auto now = std::chrono::steady_clock::now();
+    if (now - last_pump >= kPumpInterval) {
+      last_pump = now;
+      automation::RunEventPump();
+    }
+  }
+  return cancel_requested;
+}
+
+void SetCancelRequested(bool requested) { cancel_requested = requested; }
+
+}  // namespace tavelle

@@ -1,0 +1,31 @@
+// The message log and the cancel request of a run.
+//
+// AddOutputMsg adds one row (date and time, message) to the caller's list
+// view through its automation members, emptying the list first when it
+// holds 1000 rows. CheckCancel lets the caller's pending events run (the
+// thread's event pump, at most every few milliseconds) and tells whether a
+// cancel was requested. The request is one value per thread, shared by
+// every engine object on that thread.
+#ifndef TAVELLE_ENGINE_CORE_MESSAGE_LOG_H_
+#define TAVELLE_ENGINE_CORE_MESSAGE_LOG_H_
+
+#include <string>
+#include <string_view>
+
+#include "automation/variant.h"
+
+namespace tavelle {
+
+void AddOutputMsg(const automation::ObjectRef& listView, std::string_view message);
+
+bool CheckCancel();
+
+// Written by the Cancel property of any engine object on this thread.
+void SetCancelRequested(bool requested);
+
+// The current local date and time as "YYYY-MM-DD HH:MM:SS".
+std::string CurrentDateTimeText();
+
+}  // namespace tavelle
+
+#endif  // TAVELLE_ENGINE_CORE_MESSAGE_LOG_H_

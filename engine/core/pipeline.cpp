@@ -1,0 +1,92 @@
+#include "engine/core/pipeline.h"
+
+#include "engine/html/html_driver.h"
+#include "engine/scan/block_finder.h"
+#include "engine/scan/file_discovery.h"
+#include "engine/search/search_words.h"
+
+namespace tavelle {
+namespace {
+
+using FinderPass = void (*)(Project&, std::string_view);
+
+struct ParsingPass {
+  const char* message;
+  FinderPass finder;
+};
+
+constexpr ParsingPass kParsingPasses[] = {
+    {"Finding Classes", FindClasses},
+    {"Finding Class Members", FindClassMembers},
+    {"Finding Functions", FindFunctions},
+    {"Finding General Definitions", FindGeneralInfo},
+    {"Finding Index Definitions", FindIndexEntries},
+};
+
+// Empties the run's collections, checking for cancel between them; false
+// when a cancel was seen.
+bool EmptyRunCollections(Project& project) {
+  project.Classes.Clear();
+  if (CheckCancel()) return false;
+  project.Functions.Clear();
+  if (CheckCancel()) return false;
+  project.GeneralDocs.Clear();
+  if (CheckCancel()) return false;
+  project.SearchWords.clear();
+  if (CheckCancel()) return false;
+  project.SourceFiles.clear();
+  if (CheckCancel()) return false;
+  project.HTMLFiles.clear();
+  return true;
+}
+
+bool DiscoverSourceFiles(Project& project) {
+  const Settings& settings = project.settings;
+  for (const SearchWordRef& folder : project.InputFolders) {
+    if (CheckCancel()) return false;
+    if (settings.SearchRecursive) {
+      project.Log("Finding files reccursively in Dir: " + folder->Name);
+      FindSourceFilesRecursive(folder->Name, project.SourceFiles, project.FileTypes,
+                               settings.CommentString, settings.OutputMsgBox);
+    } else {
+      project.Log("Finding files in Dir: " + folder->Name);
+      FindSourceFiles(folder->Name, project.SourceFiles, project.FileTypes,
+                      settings.CommentString, settings.OutputMsgBox);
+    }
+  }
+  return true;
+}
+
+bool RunParsingPasses(Project& project) {
+  for (const ParsingPass& pass : kParsingPasses) {
+    project.Log(pass.message);
+    for (const FileInfo& file : project.SourceFiles) {
+      if (CheckCancel()) return false;
+      pass.finder(project, file.FileText);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void WriteCancel(Project& project, bool value) {
+  project.CancelFlag = value;
+  SetCancelRequested(value);
+}
+
+bool ProcessFiles(Project& project) {
+  WriteCancel(project, false);
+  project.Log("Starting Documentation");
+  if (CheckCancel()) return false;
+  if (!EmptyRunCollections(project)) return false;
+  if (!DiscoverSourceFiles(project)) return false;
+  if (!RunParsingPasses(project)) return false;
+  GenerateSearchWords(project);
+  project.Log("Generating HTML Files in Dir: " + project.settings.OutputDirectory);
+  GenerateHTMLFiles(project);
+  project.Log("Finished generating HTML files for this project");
+  return false;
+}
+
+}  // namespace tavelle

@@ -1,0 +1,10 @@
+// Loading libcorvane.so registers the engine class under its identifier.
+#include "automation/registry.h"
+#include "engine/core/tavelle.h"
+
+namespace {
+
+const automation::ClassRegistration kTavelleClass(
+    "Corvane.Tavelle", [] { return std::make_shared<tavelle::Tavelle>(); });
+
+}  // namespace

@@ -1,0 +1,196 @@
+#include "engine/core/tavelle.h"
+
+#include "engine/core/config_file.h"
+#include "engine/core/named_lists.h"
+#include "engine/core/pipeline.h"
+
+namespace tavelle {
+namespace {
+
+using automation::CallKind;
+using automation::Variant;
+
+// Members after the 46 properties, in interface order.
+enum Method {
+  kErrMsg,
+  kCancel,
+  kProcessFiles,
+  kAddKeyWord,
+  kRemoveKeyWord,
+  kUpdateKeyWord,
+  kGetKeyWord,
+  kGetKeyWordCount,
+  kClearKeyWords,
+  kAddInputFolder,
+  kRemoveInputFolder,
+  kGetInputFolder,
+  kGetInputFoldersCount,
+  kClearInputFolders,
+  kAddFileType,
+  kRemoveFileType,
+  kGetFileType,
+  kGetFileTypeCount,
+  kClearFileTypes,
+  kSaveConfig,
+  kOpenConfig,
+};
+
+const char* const kMethodNames[] = {
+    "ErrMsg",         "Cancel",          "ProcessFiles",      "AddKeyWord",
+    "RemoveKeyWord",  "UpdateKeyWord",   "GetKeyWord",        "GetKeyWordCount",
+    "ClearKeyWords",  "AddInputFolder",  "RemoveInputFolder", "GetInputFolder",
+    "GetInputFoldersCount", "ClearInputFolders", "AddFileType", "RemoveFileType",
+    "GetFileType",    "GetFileTypeCount", "ClearFileTypes",   "SaveConfig",
+    "OpenConfig",
+};
+
+// How many arguments each method takes.
+constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1,
+                                      2, 0, 0, 2, 1, 2, 0, 0, 1, 1};
+
+std::vector<std::string> AllMemberNames() {
+  std::vector<std::string> names;
+  for (const PropertyInfo& property : SettingProperties()) names.push_back(property.name);
+  for (const char* name : kMethodNames) names.push_back(name);
+  return names;
+}
+
+const automation::MemberNames& Members() {
+  static const automation::MemberNames members(AllMemberNames());
+  return members;
+}
+
+std::string Text(const Variant& value) { return value.AsText(); }
+
+}  // namespace
+
+std::vector<std::string> Tavelle::PropertyNames() const {
+  std::vector<std::string> names;
+  for (const PropertyInfo& property : SettingProperties()) names.push_back(property.name);
+  return names;
+}
+
+bool Tavelle::Invoke(std::string_view member, CallKind kind, std::span<Variant> args,
+                     Variant& result) {
+  int number = Members().Find(member);
+  if (number < 0) return false;
+  auto properties = SettingProperties();
+  if (static_cast<size_t>(number) < properties.size()) {
+    const PropertyInfo& property = properties[static_cast<size_t>(number)];
+    if (kind == CallKind::kPropertyPut) {
+      return !args.empty() && WriteProperty(project_.settings, property, args.back());
+    }
+    result = ReadProperty(project_.settings, property);
+    return true;
+  }
+  int method = number - static_cast<int>(properties.size());
+  if (method == kCancel) {
+    if (kind == CallKind::kPropertyPut) {
+      if (args.empty()) return false;
+      auto value = args.back().ToBool();
+      if (!value) return false;
+      WriteCancel(project_, *value);
+      return true;
+    }
+    result = project_.CancelFlag;
+    return true;
+  }
+  if (method == kErrMsg) {
+    if (kind == CallKind::kPropertyPut) return false;
+    result = project_.ErrMsg;
+    return true;
+  }
+  if (args.size() < kArgumentCounts[method]) return false;
+  return InvokeMethod(method, args, result);
+}
+
+bool Tavelle::InvokeMethod(int method, std::span<Variant> args, Variant& result) {
+  Project& p = project_;
+  int32_t index = 0;
+  std::string name, keyFile, replace;
+  switch (method) {
+    case kProcessFiles:
+      result = ProcessFiles(p);
+      return true;
+    case kAddKeyWord:
+      result = AddKeyWord(p, Text(args[0]), Text(args[1]), Text(args[2]), index);
+      args[3] = index;
+      return true;
+    case kRemoveKeyWord:
+      result = RemoveKeyWord(p, Text(args[0]));
+      return true;
+    case kUpdateKeyWord:
+      index = args[3].AsInt32();
+      result = UpdateKeyWord(p, Text(args[0]), Text(args[1]), Text(args[2]), index);
+      if (result.AsBool()) args[3] = index;
+      return true;
+    case kGetKeyWord: {
+      bool found = GetKeyWord(p, args[0].AsInt32(), name, keyFile, replace);
+      if (found) {
+        args[1] = name;
+        args[2] = keyFile;
+        args[3] = replace;
+      }
+      result = found;
+      return true;
+    }
+    case kGetKeyWordCount:
+      result = GetKeyWordCount(p);
+      return true;
+    case kClearKeyWords:
+      ClearKeyWords(p);
+      return true;
+    case kAddInputFolder:
+      result = AddInputFolder(p, Text(args[0]), index);
+      args[1] = index;
+      return true;
+    case kRemoveInputFolder:
+      result = RemoveInputFolder(p, Text(args[0]));
+      return true;
+    case kGetInputFolder: {
+      bool found = GetInputFolder(p, args[0].AsInt32(), name);
+      if (found) args[1] = name;
+      result = found;
+      return true;
+    }
+    case kGetInputFoldersCount:
+      result = GetInputFoldersCount(p);
+      return true;
+    case kClearInputFolders:
+      ClearInputFolders(p);
+      return true;
+    case kAddFileType: {
+      name = Text(args[0]);
+      index = args[1].AsInt32();
+      result = AddFileType(p, name, index);
+      args[0] = name;
+      args[1] = index;
+      return true;
+    }
+    case kRemoveFileType:
+      result = RemoveFileType(p, Text(args[0]));
+      return true;
+    case kGetFileType: {
+      bool found = GetFileType(p, args[0].AsInt32(), name);
+      if (found) args[1] = name;
+      result = found;
+      return true;
+    }
+    case kGetFileTypeCount:
+      result = GetFileTypeCount(p);
+      return true;
+    case kClearFileTypes:
+      ClearFileTypes(p);
+      return true;
+    case kSaveConfig:
+      SaveConfig(p, Text(args[0]));
+      return true;
+    case kOpenConfig:
+      OpenConfig(p, Text(args[0]));
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tavelle

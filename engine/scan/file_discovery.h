@@ -1,0 +1,40 @@
+// Source file discovery: finds the files of the listed types in a folder
+// (and, recursively, below it), reads each and appends one FileInfo per
+// file to SourceFiles.
+//
+// Entries are taken in ascending byte order of their names; names that
+// begin with "." are hidden and skipped; in a recursive walk the files of
+// the subfolders come before the folder's own files, and a folder already
+// on the current path, reached again through a link, is not entered again.
+#ifndef TAVELLE_ENGINE_SCAN_FILE_DISCOVERY_H_
+#define TAVELLE_ENGINE_SCAN_FILE_DISCOVERY_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "automation/variant.h"
+#include "engine/core/sorted_collection.h"
+#include "engine/scan/file_info.h"
+#include "engine/search/search_word.h"
+
+namespace tavelle {
+
+void FindSourceFiles(const std::string& folder, std::vector<FileInfo>& sourceFiles,
+                     const SortedCollection<SearchWord>& fileTypes,
+                     const std::string& commentString, const automation::ObjectRef& outputMsgBox);
+
+void FindSourceFilesRecursive(const std::string& folder, std::vector<FileInfo>& sourceFiles,
+                              const SortedCollection<SearchWord>& fileTypes,
+                              const std::string& commentString,
+                              const automation::ObjectRef& outputMsgBox);
+
+// Names of the subfolders of `folderPath`, in ascending byte order.
+std::vector<std::string> ListSubfolders(const std::string& folderPath);
+
+// True when the file name's extension, from its first ".", is a listed type.
+bool MatchesFileType(std::string_view fileName, const SortedCollection<SearchWord>& fileTypes);
+
+}  // namespace tavelle
+
+#endif  // TAVELLE_ENGINE_SCAN_FILE_DISCOVERY_H_

@@ -1,0 +1,122 @@
+// The item records a run builds from definition blocks: ClassDoc (with its
+// ClassMemberDoc members), FunctionDoc and GeneralDoc.
+//
+// The scanner fills their fields; each later stage adds the methods it
+// needs, defined in its own folder: pages (html/topic_pages.cpp), search
+// words (search/record_search_words.cpp), contents and script-tree entries
+// (help/), and the hierarchy diagram (diagram/).
+#ifndef TAVELLE_ENGINE_SCAN_RECORDS_H_
+#define TAVELLE_ENGINE_SCAN_RECORDS_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/variant.h"
+#include "engine/core/sorted_collection.h"
+#include "engine/diagram/draw_info.h"
+#include "engine/search/search_word.h"
+
+namespace tavelle {
+
+struct PageContext;  // engine/html/page_context.h
+
+// The four tree pictures of a kind of node.
+struct NodeImages {
+  std::string ClosedImage;
+  std::string ClosedSelImage;
+  std::string OpenImage;
+  std::string OpenSelImage;
+};
+
+struct ClassMemberDoc {
+  std::string Name;
+  std::string Description;
+  std::string filename;
+  std::string SeeAlso;
+  std::string ExampleFile;
+  std::string ShortDescription;
+  std::string Group;
+  std::string ReturnVal;
+  std::string Params;
+  std::string Definition;
+  int32_t ID = 0;
+  std::string Access;
+  std::string DocType;
+  NodeImages Images;
+
+  void GenerateHTML(const std::string& className, PageContext& context);
+  void GenerateSearchWords(std::vector<SearchWordRef>& searchWords, const std::string& className);
+  void GenerateHelpTree(std::string& treeHTML) const;
+  void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
+};
+
+struct ClassDoc {
+  std::string Name;
+  std::string Description;
+  std::string Group;
+  std::string ShortDescription;
+  std::string DocType;
+  std::string filename;
+  std::string SeeAlso;
+  std::vector<std::string> BaseClasses;
+  SortedCollection<ClassMemberDoc> Members;
+  std::string ExampleFile;
+  std::vector<DrawInfo> DiagramInfo;
+  std::string Access;
+  int16_t BMP_Width = 0;
+  int16_t BMP_Height = 0;
+  std::string BMP_FileName;
+  int32_t ID = 0;
+  NodeImages Images;
+  std::string DiagramHTML;  // image tag and map shown on the class page
+
+  void GenerateHTML(PageContext& context);
+  void GenerateSearchWords(std::vector<SearchWordRef>& searchWords);
+  void GenerateBitmapInfo(const SortedCollection<ClassDoc>& classes);
+  void DrawBitmap(const std::string& outDir, const automation::ObjectRef& outputMsgBox);
+  void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
+  void GenerateHelpTree(std::string& treeHTML) const;
+};
+
+struct FunctionDoc {
+  std::string Name;
+  std::string Description;
+  std::string Access;
+  std::string filename;
+  std::string SeeAlso;
+  std::string ExampleFile;
+  std::string ShortDescription;
+  std::string Group;
+  std::string ReturnVal;
+  std::string Params;
+  std::string Definition;
+  int32_t ID = 0;
+  std::string DocType;
+  NodeImages Images;
+
+  void GenerateHTML(PageContext& context);
+  void GenerateHelpTree(std::string& treeHTML) const;
+  void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
+  void GenerateSearchWords(std::vector<SearchWordRef>& searchWords);
+};
+
+struct GeneralDoc {
+  std::string Name;
+  std::string Description;  // the topic's body, from the field "Text"
+  std::string filename;
+  std::string SeeAlso;
+  int32_t ID = 0;
+  std::string DocType;
+  NodeImages Images;
+
+  void GenerateHTML(PageContext& context);
+  void GenerateSearchWords(std::vector<SearchWordRef>& searchWords);
+  void GenerateHelpTree(std::string& treeHTML) const;
+  void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
+};
+
+}  // namespace tavelle
+
+#endif  // TAVELLE_ENGINE_SCAN_RECORDS_H_

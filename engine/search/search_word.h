@@ -1,0 +1,28 @@
+// SearchWord: one named entry. It is a search word of a run (a name and
+// the link that replaces it in page text), and also the element of the
+// key-word, input-folder and file-type lists, which use some of its fields.
+#ifndef TAVELLE_ENGINE_SEARCH_SEARCH_WORD_H_
+#define TAVELLE_ENGINE_SEARCH_SEARCH_WORD_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tavelle {
+
+struct SearchWord {
+  int32_t ID = 0;
+  std::string Name;
+  std::string ReplaceString;
+  std::string filename;
+  std::string WordType;  // "Class", "Function", "General" or "Keyword"
+  std::string Class;
+  int16_t OrderID = 0;
+  int16_t ClassOrderID = 0;
+};
+
+using SearchWordRef = std::shared_ptr<SearchWord>;
+
+}  // namespace tavelle
+
+#endif  // TAVELLE_ENGINE_SEARCH_SEARCH_WORD_H_

@@ -1,0 +1,7 @@
+#include "engine/search/search_words.h"
+
+namespace tavelle {
+
+void GenerateSearchWords(Project&) {}
+
+}  // namespace tavelle
