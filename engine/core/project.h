@@ -14,6 +14,7 @@
 #include "engine/scan/file_info.h"
 #include "engine/scan/records.h"
 #include "engine/search/search_word.h"
+#include "engine/search/search_word_index.h"
 
 namespace tavelle {
 
@@ -34,6 +35,10 @@ struct Project {
   std::vector<SearchWordRef> SearchWords;
   std::vector<FileInfo> SourceFiles;
   std::vector<FileInfo> HTMLFiles;
+  // The search words as the database stored them in this run, and the
+  // index that auto-linking resolves words with.
+  std::vector<SearchWordRef> StoredWords;
+  SearchWordIndex WordIndex;
 
   // Adds one row to the caller's message sink.
   void Log(std::string_view message) const { AddOutputMsg(settings.OutputMsgBox, message); }

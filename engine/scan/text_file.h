@@ -1,0 +1,28 @@
+// ReadTextFile: the engine's reader of text files. It returns the whole
+// text with every line followed by CR LF. A line ends at CR LF, at a lone
+// CR or at a lone LF. When `prefix` is not empty, one occurrence of it is
+// removed from the start of every line that begins with it (the comment
+// string of documentation lines). A file that cannot be read logs one row
+// (the system's description of the error, "  File: ", the path) and gives
+// what was read before the failure (empty when it could not be opened).
+// A cancel request stops the reading; the text then holds the lines read.
+#ifndef TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
+#define TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
+
+#include <string>
+#include <string_view>
+
+#include "automation/variant.h"
+
+namespace tavelle {
+
+void ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
+                  const automation::ObjectRef& outputMsgBox);
+
+// Logs the failure row of a file operation: description, "  File: ", path.
+void LogFileFailure(const automation::ObjectRef& outputMsgBox, std::string_view description,
+                    std::string_view filePath);
+
+}  // namespace tavelle
+
+#endif  // TAVELLE_ENGINE_SCAN_TEXT_FILE_H_

@@ -1,0 +1,45 @@
+// The search-word database: a SQLite file with the table SearchWords
+// (Name, ReplaceString, Filename, WordType, Class, OrderID, ClassOrderID).
+//
+// The file is $TAVELLE_SEARCH_DB when set; otherwise SearchWordsDB.sqlite
+// beside libcorvane.so when that folder is writable; otherwise in
+// $XDG_CACHE_HOME/tavelle/ (~/.cache/tavelle/). The file and the table are
+// created when missing. Every operation opens and closes its own
+// connection; statements bind their values as parameters. A failing
+// statement logs two rows: the error's description, then
+// "Error In Exec: " (or "Error In Query: ") and the statement.
+#ifndef TAVELLE_ENGINE_SEARCH_SEARCH_STORE_H_
+#define TAVELLE_ENGINE_SEARCH_SEARCH_STORE_H_
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "automation/variant.h"
+#include "engine/search/search_word.h"
+
+namespace tavelle {
+
+std::filesystem::path SearchDatabasePath();
+
+// Replaces the table's rows by `words`, then reads the rows back into
+// `stored` in the order they were stored, all in one transaction so that
+// another run sharing the file cannot interleave. A cancel request stops
+// the inserts; the rows inserted so far stay. Returns false when the table
+// could not be written or read back (`stored` is then empty).
+bool SaveSearchWords(const std::vector<SearchWordRef>& words, std::vector<SearchWordRef>& stored,
+                     const automation::ObjectRef& outputMsgBox);
+
+// Sets OrderID of every row by its WordType.
+void SetWordTypeOrder(int16_t classOrder, int16_t functionOrder, int16_t generalOrder,
+                      int16_t keywordOrder, const automation::ObjectRef& outputMsgBox);
+
+// Sets ClassOrderID to 0 for the rows of `className` and 1 for all others.
+void SetClassOrder(const std::string& className, const automation::ObjectRef& outputMsgBox);
+
+// Every row in the order "OrderID, ClassOrderID, Name" (then row order).
+void LoadSearchWords(std::vector<SearchWordRef>& words, const automation::ObjectRef& outputMsgBox);
+
+}  // namespace tavelle
+
+#endif  // TAVELLE_ENGINE_SEARCH_SEARCH_STORE_H_
