@@ -1,0 +1,157 @@
+#include "engine/scan/record_parsers.h"
+
+#include <memory>
+#include <string>
+
+#include "engine/core/named_lists.h"
+#include "engine/scan/fields.h"
+
+namespace tavelle {
+namespace {
+
+std::string SingleLine(std::string_view block, std::string_view fieldName) {
+  return GetField(block, fieldName, true);
+}
+
+std::string MultiLine(std::string_view block, std::string_view fieldName) {
+  return GetField(block, fieldName, false);
+}
+
+// Access levels are recognised exactly as written; anything else,
+// including an empty field or "public", becomes `fallback`.
+void NormalizeAccess(std::string& access, const char* fallback) {
+  if (access != "Public" && access != "Protected" && access != "Private") access = fallback;
+}
+
+void DefaultShortDescription(std::string& shortDescription, const std::string& description) {
+  if (shortDescription.empty()) shortDescription = FirstLine(description);
+}
+
+}  // namespace
+
+bool AccessLevelAccepts(std::string_view procAccessLevel, std::string_view access) {
+  if (procAccessLevel == "Public Only") return access == "Public";
+  if (procAccessLevel == "Public, Protected") return access != "Private";
+  return true;
+}
+
+void ParseClassBlock(Project& project, std::string_view block) {
+  const Settings& settings = project.settings;
+  auto record = std::make_shared<ClassDoc>();
+  record->Name = SingleLine(block, "Name");
+  record->DocType = "Class";
+  GetFieldList(block, "Base Classes", record->BaseClasses);
+  record->Description = MultiLine(block, "Description");
+  record->ShortDescription = SingleLine(block, "Short Descr");
+  record->Group = SingleLine(block, "Group");
+  record->filename = SingleLine(block, "File");
+  record->SeeAlso = SingleLine(block, "See Also");
+  record->ExampleFile = SingleLine(block, "Example");
+  record->Access = SingleLine(block, "Access");
+  NormalizeAccess(record->Access, "Public");
+  if (record->filename.empty()) record->filename = record->Name + ".html";
+  DefaultShortDescription(record->ShortDescription, record->Description);
+  record->Images = {settings.ClosedClassImage, settings.ClosedSelClassImage,
+                    settings.OpenClassImage, settings.OpenSelClassImage};
+
+  // The first class of a name wins; members of later blocks of the same
+  // name still attach to it.
+  if (project.Classes.Find(record->Name)) return;
+  if (!AccessLevelAccepts(settings.ProcAccessLevel, record->Access)) {
+    project.Log("Found Class: " + record->Name + " : Invalid Access Level");
+    return;
+  }
+  std::string logRow = "Found Class: " + record->Name;
+  project.Classes.AddSorted(std::move(record));
+  project.Log(logRow);
+}
+
+void ParseClassMemberBlock(Project& project, std::string_view block) {
+  const Settings& settings = project.settings;
+  std::string className = SingleLine(block, "Class");
+  auto record = std::make_shared<ClassMemberDoc>();
+  record->Name = SingleLine(block, "Name");
+  record->DocType = SingleLine(block, "Type");
+  record->Access = SingleLine(block, "Access");
+  record->Group = SingleLine(block, "Group");
+  record->ShortDescription = SingleLine(block, "Short Descr");
+  record->Description = MultiLine(block, "Description");
+  record->filename = SingleLine(block, "File");
+  record->SeeAlso = SingleLine(block, "See Also");
+  record->ExampleFile = SingleLine(block, "Example");
+  record->Definition = MultiLine(block, "Definition");
+  record->ReturnVal = MultiLine(block, "Return Values");
+  record->Params = MultiLine(block, "Parameters");
+  NormalizeAccess(record->Access, "Public");
+  if (record->filename.empty()) record->filename = className + "_" + record->Name + ".html";
+  DefaultShortDescription(record->ShortDescription, record->Description);
+  record->Images = {settings.ClosedMemberImage, settings.ClosedSelMemberImage,
+                    settings.OpenMemberImage, settings.OpenSelMemberImage};
+
+  // Members of unknown classes, and of classes the access filter rejected,
+  // have nowhere to go.
+  SortedCollection<ClassDoc>::Ptr owner = project.Classes.Find(className);
+  if (!owner) return;
+  std::string logRow = "Found Class Member: " + owner->Name + "::" + record->Name;
+  if (!AccessLevelAccepts(settings.ProcAccessLevel, record->Access)) {
+    project.Log(logRow + " : Invalid Accces level");
+    return;
+  }
+  owner->Members.AddSorted(std::move(record));
+  project.Log(logRow);
+}
+
+void ParseFunctionBlock(Project& project, std::string_view block) {
+  const Settings& settings = project.settings;
+  auto record = std::make_shared<FunctionDoc>();
+  record->Name = SingleLine(block, "Name");
+  record->Group = SingleLine(block, "Group");
+  record->ShortDescription = SingleLine(block, "Short Descr");
+  record->Description = MultiLine(block, "Description");
+  record->filename = SingleLine(block, "File");
+  record->SeeAlso = SingleLine(block, "See Also");
+  record->ExampleFile = SingleLine(block, "Example");
+  record->Definition = MultiLine(block, "Definition");
+  record->ReturnVal = MultiLine(block, "Return Values");
+  record->Params = MultiLine(block, "Parameters");
+  record->Access = SingleLine(block, "Access");
+  NormalizeAccess(record->Access, "Private");
+  if (record->filename.empty()) record->filename = record->Name + ".html";
+  DefaultShortDescription(record->ShortDescription, record->Description);
+  record->Images = {settings.ClosedFunctionImage, settings.ClosedSelFunctionImage,
+                    settings.OpenFunctionImage, settings.OpenSelFunctionImage};
+
+  if (!AccessLevelAccepts(settings.ProcAccessLevel, record->Access)) {
+    project.Log("Found Function: " + record->Name + " : Invalid Access Level");
+    return;
+  }
+  std::string logRow = "Found Function: " + record->Name;
+  project.Functions.AddSorted(std::move(record));
+  project.Log(logRow);
+}
+
+void ParseGeneralBlock(Project& project, std::string_view block) {
+  const Settings& settings = project.settings;
+  auto record = std::make_shared<GeneralDoc>();
+  record->Name = SingleLine(block, "Name");
+  record->Description = MultiLine(block, "Text");
+  record->filename = SingleLine(block, "File");
+  record->SeeAlso = SingleLine(block, "See Also");
+  if (record->filename.empty()) record->filename = record->Name + ".html";
+  record->Images = {settings.ClosedGeneralImage, settings.ClosedSelGeneralImage,
+                    settings.OpenGeneralImage, settings.OpenSelGeneralImage};
+
+  std::string logRow = "Found General Info: " + record->Name;
+  project.GeneralDocs.AddSorted(std::move(record));
+  project.Log(logRow);
+}
+
+void ParseIndexBlock(Project& project, std::string_view block) {
+  std::string name = SingleLine(block, "Name");
+  std::string replacement = MultiLine(block, "ReplaceString");
+  std::string file = SingleLine(block, "File");
+  int32_t position = 0;
+  if (AddKeyWord(project, name, file, replacement, position)) project.Log("Found Index: " + name);
+}
+
+}  // namespace tavelle
