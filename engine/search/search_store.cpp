@@ -1,0 +1,147 @@
+#include "engine/search/search_store.h"
+
+#include <cstdlib>
+
+#include "automation/platform.h"
+#include "engine/core/message_log.h"
+#include "engine/search/sql_connection.h"
+
+namespace tavelle {
+namespace {
+
+constexpr char kDatabaseFileName[] = "SearchWordsDB.sqlite";
+
+constexpr char kCreateTable[] =
+    "CREATE TABLE IF NOT EXISTS SearchWords (Name TEXT, ReplaceString TEXT, Filename TEXT, "
+    "WordType TEXT, Class TEXT, OrderID INTEGER, ClassOrderID INTEGER)";
+constexpr char kDeleteAll[] = "DELETE FROM SearchWords";
+constexpr char kInsert[] =
+    "INSERT INTO SearchWords (Name, ReplaceString, Filename, WordType, Class, OrderID, "
+    "ClassOrderID) VALUES (?, ?, ?, ?, ?, ?, ?)";
+// Both queries list the columns in the order ReadWords expects.
+constexpr char kSelectInStoredOrder[] =
+    "SELECT Name, ReplaceString, Filename, WordType, Class, OrderID, ClassOrderID "
+    "FROM SearchWords ORDER BY rowid";
+// rowid settles ties, so words of one name and rank come in stored order.
+constexpr char kSelectInPageOrder[] =
+    "SELECT Name, ReplaceString, Filename, WordType, Class, OrderID, ClassOrderID "
+    "FROM SearchWords ORDER BY OrderID, ClassOrderID, Name, rowid";
+constexpr char kSetTypeOrder[] = "UPDATE SearchWords SET OrderID=? WHERE WordType=?";
+constexpr char kSetOwnClassOrder[] = "UPDATE SearchWords SET ClassOrderID=0 WHERE Class=?";
+constexpr char kSetOtherClassOrder[] = "UPDATE SearchWords SET ClassOrderID=1 WHERE Class<>?";
+
+std::filesystem::path CacheFolder() {
+  // Relative values are invalid for XDG_CACHE_HOME and are ignored.
+  const char* cacheHome = std::getenv("XDG_CACHE_HOME");
+  if (cacheHome && std::filesystem::path(cacheHome).is_absolute()) {
+    return std::filesystem::path(cacheHome) / "tavelle";
+  }
+  const char* home = std::getenv("HOME");
+  if (home && *home) return std::filesystem::path(home) / ".cache" / "tavelle";
+  std::error_code error;
+  return std::filesystem::temp_directory_path(error) / "tavelle";
+}
+
+// Appends every row of `query` to `words` as new SearchWord objects.
+// False (after the failure rows) when the query failed part way.
+bool ReadWords(SqlStatement& query, std::vector<SearchWordRef>& words) {
+  SqlStatement::Step step;
+  while ((step = query.Next()) == SqlStatement::Step::kRow) {
+    auto word = std::make_shared<SearchWord>();
+    word->Name = query.Text(0);
+    word->ReplaceString = query.Text(1);
+    word->filename = query.Text(2);
+    word->WordType = query.Text(3);
+    word->Class = query.Text(4);
+    word->OrderID = static_cast<int16_t>(query.Integer(5));
+    word->ClassOrderID = static_cast<int16_t>(query.Integer(6));
+    words.push_back(std::move(word));
+  }
+  return step == SqlStatement::Step::kDone;
+}
+
+// Inserts `words` in order until a cancel request or a failed insert; the
+// rows inserted before either stay.
+void InsertWords(SqlConnection& connection, const std::vector<SearchWordRef>& words) {
+  SqlStatement insert(connection, kInsert, SqlKind::kExec);
+  if (!insert.IsPrepared()) return;
+  for (const SearchWordRef& word : words) {
+    if (CheckCancel()) return;
+    insert.Bind(1, word->Name);
+    insert.Bind(2, word->ReplaceString);
+    insert.Bind(3, word->filename);
+    insert.Bind(4, word->WordType);
+    insert.Bind(5, word->Class);
+    insert.Bind(6, int64_t{word->OrderID});
+    insert.Bind(7, int64_t{word->ClassOrderID});
+    // With every value bound, an insert fails only when the database
+    // itself does; the next one would fail the same way.
+    if (insert.Next() == SqlStatement::Step::kFailed) return;
+    insert.Reset();
+  }
+}
+
+}  // namespace
+
+std::filesystem::path SearchDatabasePath() {
+  const char* configured = std::getenv("TAVELLE_SEARCH_DB");
+  if (configured && *configured) return configured;
+  std::filesystem::path engineFolder =
+      automation::ModuleFolderOf(reinterpret_cast<const void*>(&SearchDatabasePath));
+  if (!engineFolder.empty() && automation::IsWritableFolder(engineFolder)) {
+    return engineFolder / kDatabaseFileName;
+  }
+  return CacheFolder() / kDatabaseFileName;
+}
+
+bool SaveSearchWords(const std::vector<SearchWordRef>& words, std::vector<SearchWordRef>& stored,
+                     const automation::ObjectRef& outputMsgBox) {
+  stored.clear();
+  SqlConnection connection(SearchDatabasePath(), outputMsgBox);
+  if (!connection.Exec(kCreateTable)) return false;
+  // Reading the rows back inside the same transaction gives this run its
+  // own words even when another run rewrites the table right after.
+  SqlTransaction transaction(connection);
+  if (!transaction.IsActive() || !connection.Exec(kDeleteAll)) return false;
+  InsertWords(connection, words);
+  SqlStatement query(connection, kSelectInStoredOrder, SqlKind::kQuery);
+  if (!query.IsPrepared() || !ReadWords(query, stored) || !transaction.Commit()) {
+    stored.clear();
+    return false;
+  }
+  return true;
+}
+
+void SetWordTypeOrder(int16_t classOrder, int16_t functionOrder, int16_t generalOrder,
+                      int16_t keywordOrder, const automation::ObjectRef& outputMsgBox) {
+  SqlConnection connection(SearchDatabasePath(), outputMsgBox);
+  if (!connection.Exec(kCreateTable)) return;
+  SqlTransaction transaction(connection);
+  if (!transaction.IsActive()) return;
+  // Each update runs whether or not the one before it succeeded.
+  connection.Exec(kSetTypeOrder, int64_t{classOrder}, "Class");
+  connection.Exec(kSetTypeOrder, int64_t{functionOrder}, "Function");
+  connection.Exec(kSetTypeOrder, int64_t{generalOrder}, "General");
+  connection.Exec(kSetTypeOrder, int64_t{keywordOrder}, "Keyword");
+  transaction.Commit();
+}
+
+void SetClassOrder(const std::string& className, const automation::ObjectRef& outputMsgBox) {
+  SqlConnection connection(SearchDatabasePath(), outputMsgBox);
+  if (!connection.Exec(kCreateTable)) return;
+  SqlTransaction transaction(connection);
+  if (!transaction.IsActive()) return;
+  connection.Exec(kSetOwnClassOrder, className);
+  connection.Exec(kSetOtherClassOrder, className);
+  transaction.Commit();
+}
+
+void LoadSearchWords(std::vector<SearchWordRef>& words, const automation::ObjectRef& outputMsgBox) {
+  words.clear();
+  SqlConnection connection(SearchDatabasePath(), outputMsgBox);
+  if (!connection.Exec(kCreateTable)) return;
+  SqlStatement query(connection, kSelectInPageOrder, SqlKind::kQuery);
+  if (!query.IsPrepared() || !ReadWords(query, words)) words.clear();
+}
+
+}  // namespace tavelle
