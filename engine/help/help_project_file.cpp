@@ -1,0 +1,76 @@
+// The help project file: the user's project template with the run's topic
+// pages listed after "[FILES]" and the template file names it mentions
+// replaced by the names of this run's help files.
+#include "engine/help/help_files.h"
+#include "engine/help/template_text.h"
+#include "engine/html/page_frame.h"
+#include "engine/scan/text_file.h"
+
+namespace tavelle {
+namespace {
+
+constexpr std::string_view kFilesSection = "[FILES]";
+
+// Replaces every occurrence of `from` in `text` by `to`; an empty `from`
+// replaces nothing.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  if (from.empty()) return;
+  std::string result;
+  size_t start = 0;
+  for (size_t found; (found = text.find(from, start)) != std::string::npos;
+       start = found + from.size()) {
+    result.append(text, start, found - start);
+    result += to;
+  }
+  if (start == 0) return;
+  result.append(text, start);
+  text = std::move(result);
+}
+
+// One line per written topic page, in writing order, each named relative
+// to the output folder.
+std::string TopicPageList(const Project& project) {
+  const std::string& outDir = project.settings.OutputDirectory;
+  std::string prefix = OutputFilePath(outDir, "");
+  std::string list;
+  for (const FileInfo& page : project.HTMLFiles) {
+    std::string_view name = page.Name;
+    if (!outDir.empty() && name.starts_with(prefix)) name.remove_prefix(prefix.size());
+    list += name;
+    list += "\r\n";
+  }
+  return list;
+}
+
+}  // namespace
+
+std::string FileNameOfPath(std::string_view path) {
+  size_t separator = path.find_last_of("/\\");
+  if (separator == std::string_view::npos) return std::string(path);
+  return std::string(path.substr(separator + 1));
+}
+
+void GenerateHelpProjectFile(Project& project) {
+  const Settings& settings = project.settings;
+  if (settings.ProjFileTemplate.empty()) {
+    project.Log("Skipping HTML Help Project File Generation.");
+    return;
+  }
+  project.Log("Generating HTML Help Project File");
+  std::string text;
+  ReadTextFile(settings.ProjFileTemplate, text, "", settings.OutputMsgBox);
+
+  // An unreadable or empty template gives an empty project file. A
+  // template without a files section gets one at its end.
+  if (!text.empty()) {
+    std::string pages = TopicPageList(project);
+    if (!InsertAfterMarkerLine(text, kFilesSection, pages))
+      text += std::string(kFilesSection) + "\r\n" + pages;
+  }
+  ReplaceAll(text, FileNameOfPath(settings.ProjFileTemplate), settings.ProjFile);
+  ReplaceAll(text, FileNameOfPath(settings.IndexFileTemplate), settings.IndexFile);
+  ReplaceAll(text, FileNameOfPath(settings.ContentFileTemplate), settings.ContentFile);
+  WriteOutputFile(settings.OutputDirectory, settings.ProjFile, text, settings.OutputMsgBox);
+}
+
+}  // namespace tavelle

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "engine/help/help_files.h"
+#include "tests/help/help_test_project.h"
+
+namespace {
+
+using help_testing::HelpTestProject;
+
+std::string NodeLine(const std::string& node, const std::string& parent, const std::string& name,
+                     const std::string& url, const std::string& kind) {
+  return "    RootNode.AddNode((lIndex+" + node + "), (lIndex+" + parent + "), '" + name +
+         "', (strJavaURLPath+'" + url + "'), Closed" + kind + "Image, Open" + kind +
+         "Image, ClosedSel" + kind + "Image, OpenSel" + kind + "Image, '" + name +
+         "', false, JavaTreeFont, JavaTreeFontSize, JavaTreeFontColor, JavaTreeSelFontColor);"
+         "\r\n\r\n";
+}
+
+// One node line reduced to "node<parent name url kind".
+std::vector<std::string> Nodes(const std::string& script) {
+  static const std::regex line(
+      R"(RootNode\.AddNode\(\(lIndex\+(-?\d+)\), \(lIndex\+(-?\d+)\), '(.*?)', \(strJavaURLPath\+'(.*?)'\), Closed(\w+)Image, )");
+  std::vector<std::string> nodes;
+  for (std::sregex_iterator it(script.begin(), script.end(), line), end; it != end; ++it)
+    nodes.push_back((*it)[1].str() + "<" + (*it)[2].str() + " " + (*it)[3].str() + " " +
+                    (*it)[4].str() + " " + (*it)[5].str());
+  return nodes;
+}
+
+TEST(ScriptTree, OneClassGivesTheClassesFolderAndTheClassNode) {
+  HelpTestProject test;
+  test.project.settings.GenerateJScriptTreeFile = true;
+  test.project.settings.JavaScriptTreeFile = "JavaTree.js";
+  test.project.settings.ClassesHTMLFile = "";
+  test.AddClass("Stack");
+  tavelle::GenerateJavaScriptTree(test.project);
+
+  EXPECT_EQ(test.Output("JavaTree.js"),
+            "function BuildJavaHelpTree(lIndex)\r\n{\r\n" +
+                NodeLine("1", "0", "Classes", "", "Folder") +
+                NodeLine("2", "1", "Stack", "Stack.html", "Class") + "}\r\n\r\n");
+  EXPECT_TRUE(test.Logged("Generating Javascript Tree View"));
+}
+
+TEST(ScriptTree, NumbersFromTheStartNodeAndGroupsUngroupedFirst) {
+  HelpTestProject test;
+  auto& settings = test.project.settings;
+  settings.GenerateJScriptTreeFile = true;
+  settings.JavaScriptTreeFile = "tree.js";
+  settings.lStartJavaNode = 100;
+  settings.ClassesHTMLFile = "Classes.html";
+  tavelle::ClassDoc& shape = test.AddClass("Shape");
+  HelpTestProject::AddMember(shape, "Draw", "Paint");
+  HelpTestProject::AddMember(shape, "Area");
+  test.AddFunction("Zed", "B");
+  test.AddFunction("Max", "A");
+  test.AddFunction("Beta", "B");
+  test.AddFunction("Loose");
+  test.AddTopic("Overview");
+  tavelle::GenerateJavaScriptTree(test.project);
+
+  EXPECT_EQ(Nodes(test.Output("tree.js")),
+            (std::vector<std::string>{
+                "101<100 Classes Classes.html Folder",
+                "102<101 Shape Shape.html Class",
+                "103<102 Area Shape_Area.html Mem",
+                "104<102 Paint  Folder",
+                "105<104 Draw Shape_Draw.html Mem",
+                "106<100 Functions Functions.html Folder",
+                "107<106 Loose Loose.html Func",
+                "108<106 A  Folder",
+                "109<108 Max Max.html Func",
+                "110<106 B  Folder",
+                "111<110 Beta Beta.html Func",
+                "112<110 Zed Zed.html Func",
+                "113<100 General Info  Folder",
+                "114<113 Overview Overview.html Gen",
+            }));
+}
+
+TEST(ScriptTree, WritesNothingWhenTurnedOffAndReportsAFailedWrite) {
+  HelpTestProject test;
+  test.AddTopic("Overview");
+  test.project.settings.JavaScriptTreeFile = "JavaTree.js";
+  tavelle::GenerateJavaScriptTree(test.project);
+  EXPECT_FALSE(test.Exists("JavaTree.js"));
+  EXPECT_TRUE(test.sink->messages().empty());
+
+  test.project.settings.GenerateJScriptTreeFile = true;
+  test.project.settings.JavaScriptTreeFile = "";
+  tavelle::GenerateJavaScriptTree(test.project);
+  ASSERT_EQ(test.sink->messages().size(), 2u);
+  EXPECT_NE(test.sink->messages()[1].find("  File: "), std::string::npos);
+}
+
+TEST(ScriptTree, QuotesAndBackslashesCannotEndTheScriptString) {
+  HelpTestProject test;
+  test.project.settings.GenerateJScriptTreeFile = true;
+  test.project.settings.JavaScriptTreeFile = "JavaTree.js";
+  test.project.settings.lStartJavaNode = 2147483646;
+  test.AddTopic("What's new");
+  test.AddTopic("C:\\path");
+  tavelle::GenerateJavaScriptTree(test.project);
+
+  std::string script = test.Output("JavaTree.js");
+  EXPECT_NE(script.find(NodeLine("-2147483648", "2147483647", "C:\\\\path", "C:\\\\path.html",
+                                 "Gen")),
+            std::string::npos)
+      << script;
+  EXPECT_NE(script.find(NodeLine("-2147483647", "2147483647", "What\\'s new",
+                                 "What\\'s new.html", "Gen")),
+            std::string::npos);
+}
+
+}  // namespace
