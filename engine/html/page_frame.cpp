@@ -1,0 +1,96 @@
+// The page template, titles, text-to-HTML conversion and the register of
+// written topic pages. Writing files lives in output_file.cpp.
+#include <cstddef>
+
+#include "engine/html/page_frame.h"
+#include "engine/scan/fields.h"
+#include "engine/scan/text_file.h"
+
+namespace tavelle {
+namespace {
+
+constexpr std::string_view kBeginMarker = "<!--Begin HTML Body-->";
+constexpr std::string_view kEndMarker = "<!--End HTML Body-->";
+
+std::string AsciiLowerCopy(std::string_view text) {
+  std::string lower(text);
+  for (char& ch : lower)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
+  return lower;
+}
+
+}  // namespace
+
+// The head runs through the begin marker and the tail starts at the end
+// marker; what lies between is the template's sample content. A template
+// without the begin marker, or with the end marker before it, has no place
+// for a body: all of it becomes the head and the tail stays empty, so the
+// pages keep the whole frame and the body follows it.
+void SplitHTMLTemplate(const Project& project, std::string& head, std::string& tail) {
+  std::string text;
+  ReadTextFile(project.settings.DefaultHTML, text, "", project.settings.OutputMsgBox);
+  size_t begin = text.find(kBeginMarker);
+  size_t end = text.find(kEndMarker);
+  if (begin == std::string::npos || (end != std::string::npos && end < begin)) {
+    head = std::move(text);
+    tail.clear();
+    return;
+  }
+  head = text.substr(0, begin + kBeginMarker.size());
+  tail = end == std::string::npos ? std::string() : text.substr(end);
+}
+
+// The closing tag is looked for after the opening one, so that a stray
+// "</title>" before it cannot make the head repeat itself.
+std::string InsertTitle(std::string_view html, std::string_view title) {
+  constexpr std::string_view kOpen = "<title>";
+  std::string lower = AsciiLowerCopy(html);
+  size_t open = lower.find(kOpen);
+  if (open == std::string::npos) return std::string(html);
+  size_t afterOpen = open + kOpen.size();
+  size_t close = lower.find("</title>", afterOpen);
+  if (close == std::string::npos) return std::string(html);
+
+  std::string result;
+  result.reserve(html.size() + title.size());
+  result.append(html.substr(0, afterOpen));
+  result.append(title);
+  result.append(html.substr(close));
+  return result;
+}
+
+// Outside tags, line breaks become "<br>", TABs three "&nbsp;" and blanks
+// one "&nbsp;", each followed by the character itself; nothing else is
+// escaped, so authors may write HTML in their comments.
+std::string TextToHTML(std::string& text, bool keepLayout) {
+  if (!keepLayout) text = FlattenText(text);
+  std::string html;
+  html.reserve(text.size() + text.size() / 2);
+  bool inTag = false;
+  for (char ch : text) {
+    if (ch == '<') inTag = true;
+    if (ch == '>') inTag = false;
+    if (!inTag) {
+      if (ch == '\r') html += "<br>";
+      if (ch == '\t') html += "&nbsp;&nbsp;&nbsp;";
+      if (ch == ' ') html += "&nbsp;";
+    }
+    html += ch;
+  }
+  return html;
+}
+
+// The page text is not kept: nothing reads it back, and a large run would
+// hold every page in memory.
+void AddHTMLFile(std::vector<FileInfo>& htmlFiles, const std::string& fileName,
+                 std::string_view /*text*/) {
+  htmlFiles.push_back(FileInfo{fileName, std::string(), NextFileID(htmlFiles)});
+}
+
+// Entries are only ever appended with the next number, so the last entry
+// holds the largest ID.
+int32_t NextFileID(const std::vector<FileInfo>& files) {
+  return files.empty() ? 1 : files.back().ID + 1;
+}
+
+}  // namespace tavelle

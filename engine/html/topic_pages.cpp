@@ -1,0 +1,144 @@
+// The topic pages: one page per class, class member, function and general
+// topic, framed by the page template. Each page is assembled in full, then
+// registered in the run's page list, written and announced by one row.
+#include <string>
+#include <string_view>
+
+#include "engine/core/message_log.h"
+#include "engine/html/auto_link.h"
+#include "engine/html/list_pages.h"
+#include "engine/html/page_context.h"
+#include "engine/html/page_frame.h"
+#include "engine/scan/records.h"
+
+namespace tavelle {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Free text of a field as linked HTML. With keepLayout false the field is
+// flattened in place.
+std::string LinkedHTML(std::string& field, bool keepLayout, const PageContext& context) {
+  return LinkSearchWords(TextToHTML(field, keepLayout), context.words);
+}
+
+void AppendSeeAlso(std::string& page, std::string_view seeAlso, std::string_view heading) {
+  page += "<br><br>\r\n";
+  page += heading;
+  page += "<H3>";
+  page += seeAlso;
+  page += "</H3>\r\n";
+}
+
+void AppendExamplesLink(std::string& page, const std::string& exampleFile) {
+  page += "<br><br><H3><a href=\"";
+  page += exampleFile;
+  page += "\">Examples</a></H3>\r\n";
+}
+
+void AppendSection(std::string& page, std::string_view heading, std::string_view body) {
+  page += heading;
+  page += "<H3>";
+  page += body;
+  page += "</H3><br>\r\n";
+}
+
+// Registers, writes and announces a finished page. A page whose file name
+// would leave the output folder is refused by the writer and kept out of
+// the register, so the help project never lists it.
+void FinishPage(PageContext& context, const std::string& fileName, const std::string& page,
+                std::string_view createdMessage) {
+  std::string path = OutputFilePath(context.outDir, fileName);
+  if (IsInsideOutputDirectory(fileName)) AddHTMLFile(context.htmlFiles, path, page);
+  WriteOutputFile(context.outDir, fileName, page, context.sink);
+  std::string row(createdMessage);
+  row += path;
+  AddOutputMsg(context.sink, row);
+}
+
+// The body shared by class member and function pages, after their title
+// heading: the definition line, then Access, Return Values, Parameters,
+// Remarks, See Also and Examples, each only when it has text.
+template <class Routine>
+std::string RoutinePage(Routine& routine, const std::string& title, PageContext& context) {
+  std::string definition = TextToHTML(routine.Definition, true);
+  std::string description = LinkedHTML(routine.Description, false, context);
+  std::string params = LinkedHTML(routine.Params, true, context);
+  std::string returnValue = LinkedHTML(routine.ReturnVal, true, context);
+  std::string seeAlso = LinkedHTML(routine.SeeAlso, true, context);
+
+  std::string page = InsertTitle(context.head, title);
+  page += "<center><H1>";
+  page += title;
+  page += "</H1></center><br><H4>";
+  page += definition;
+  page += "</H4><br>";
+  page += kLineEnd;
+  if (!routine.Access.empty()) {
+    page += "<H2>Access: </H2><br><H3>&nbsp;&nbsp;&nbsp; ";
+    page += routine.Access;
+    page += "</H3><br>\r\n";
+  }
+  if (!returnValue.empty()) AppendSection(page, "<H2>Return Values:</H2><br>", returnValue);
+  if (!params.empty()) AppendSection(page, "<H2>Parameters:</H2><br>", params);
+  if (!description.empty()) AppendSection(page, "<H2>Remarks:</H2><br>", description);
+  if (!routine.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
+  if (!routine.ExampleFile.empty()) AppendExamplesLink(page, routine.ExampleFile);
+  page += context.tail;
+  return page;
+}
+
+}  // namespace
+
+void ClassDoc::GenerateHTML(PageContext& context) {
+  std::string description = LinkedHTML(Description, false, context);
+  std::string seeAlso = LinkedHTML(SeeAlso, true, context);
+
+  std::string page = InsertTitle(context.head, Name);
+  page += "<center><H1>";
+  page += Name;
+  page += "</H1></center><br>\r\n\r\n";
+  if (!DiagramHTML.empty()) {
+    page += DiagramHTML;
+    page += kLineEnd;
+  }
+  page += "<H2>Description</H2><br><H3>";
+  page += description;
+  page += "</H3><br><br>\r\n<H2>Members</H2><br><br><br>\r\n";
+  GenerateGroupTables(Members, page, context.words);
+  if (!SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
+  if (!ExampleFile.empty()) AppendExamplesLink(page, ExampleFile);
+  page += context.tail;
+  FinishPage(context, filename, page, "Created Class File: ");
+
+  for (const auto& member : Members) {
+    if (CheckCancel()) return;
+    member->GenerateHTML(Name, context);
+  }
+}
+
+void ClassMemberDoc::GenerateHTML(const std::string& className, PageContext& context) {
+  std::string page = RoutinePage(*this, className + "::" + Name, context);
+  FinishPage(context, filename, page, "Created Class Member File: ");
+}
+
+void FunctionDoc::GenerateHTML(PageContext& context) {
+  std::string page = RoutinePage(*this, Name, context);
+  FinishPage(context, filename, page, "Created Function File: ");
+}
+
+// A general page has no heading of its own (its name is the page title),
+// a first-level See Also heading and no Examples link.
+void GeneralDoc::GenerateHTML(PageContext& context) {
+  std::string text = LinkedHTML(Description, false, context);
+  std::string seeAlso = LinkedHTML(SeeAlso, true, context);
+
+  std::string page = InsertTitle(context.head, Name);
+  page += text;
+  page += "<br>\r\n";
+  if (!SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H1>See Also: </H1>");
+  page += context.tail;
+  FinishPage(context, filename, page, "Created General File: ");
+}
+
+}  // namespace tavelle
