@@ -29,8 +29,7 @@ void FindBlocks(Project& project, std::string_view fileText, std::string_view st
 }  // namespace
 
 void FindClasses(Project& project, std::string_view fileText) {
-  FindBlocks(project, fileText, "DOC_DEFINE_CLASS_START", "DOC_DEFINE_CLASS_END",
-             ParseClassBlock);
+  FindBlocks(project, fileText, "DOC_DEFINE_CLASS_START", "DOC_DEFINE_CLASS_END", ParseClassBlock);
 }
 
 void FindClassMembers(Project& project, std::string_view fileText) {
@@ -49,8 +48,7 @@ void FindGeneralInfo(Project& project, std::string_view fileText) {
 }
 
 void FindIndexEntries(Project& project, std::string_view fileText) {
-  FindBlocks(project, fileText, "DOC_DEFINE_INDEX_START", "DOC_DEFINE_INDEX_END",
-             ParseIndexBlock);
+  FindBlocks(project, fileText, "DOC_DEFINE_INDEX_START", "DOC_DEFINE_INDEX_END", ParseIndexBlock);
 }
 
 }  // namespace tavelle

@@ -1,12 +1,134 @@
 #include "engine/scan/file_discovery.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "engine/core/message_log.h"
+#include "engine/scan/text_file.h"
+
+namespace fs = std::filesystem;
+
 namespace tavelle {
+namespace {
 
-void FindSourceFiles(const std::string&, std::vector<FileInfo>&, const SortedCollection<SearchWord>&,
-                     const std::string&, const automation::ObjectRef&) {}
+struct FolderEntries {
+  std::vector<std::string> files;
+  std::vector<std::string> subfolders;
+  std::vector<bool> subfolderIsLink;  // parallel to subfolders
+};
 
-void FindSourceFilesRecursive(const std::string&, std::vector<FileInfo>&,
-                              const SortedCollection<SearchWord>&, const std::string&,
-                              const automation::ObjectRef&) {}
+// Lists a folder in ascending byte order of names, skipping hidden names
+// (those starting with "."). A folder that cannot be listed gives nothing.
+// Links count as what they point to; a broken link counts as a file, so
+// that reading it reports the failure. Other special files (pipes, sockets,
+// devices) are neither: reading a pipe could block the run for good.
+FolderEntries ListFolder(const std::string& folderPath) {
+  struct Entry {
+    std::string name;
+    bool isDirectory;
+    bool isLink;
+  };
+  std::vector<Entry> entries;
+  std::error_code error;
+  fs::directory_iterator it(fs::path(folderPath), error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::string name = it->path().filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    std::error_code statusError;
+    fs::file_status target = it->status(statusError);
+    bool isLink = it->is_symlink(statusError);
+    if (fs::is_directory(target)) {
+      entries.push_back({std::move(name), true, isLink});
+    } else if (fs::is_regular_file(target) || (isLink && !fs::exists(target))) {
+      entries.push_back({std::move(name), false, isLink});
+    }
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return a.name < b.name; });
+
+  FolderEntries listing;
+  for (Entry& entry : entries) {
+    if (entry.isDirectory) {
+      listing.subfolders.push_back(std::move(entry.name));
+      listing.subfolderIsLink.push_back(entry.isLink);
+    } else {
+      listing.files.push_back(std::move(entry.name));
+    }
+  }
+  return listing;
+}
+
+void ReadMatchingFiles(const std::string& folder, const std::vector<std::string>& fileNames,
+                       std::vector<FileInfo>& sourceFiles,
+                       const SortedCollection<SearchWord>& fileTypes,
+                       const std::string& commentString,
+                       const automation::ObjectRef& outputMsgBox) {
+  std::string folderPath = folder + "/";
+  for (const std::string& name : fileNames) {
+    if (CheckCancel()) return;
+    if (!MatchesFileType(name, fileTypes)) continue;
+    FileInfo file;
+    file.Name = folderPath + name;
+    AddOutputMsg(outputMsgBox, "Reading File: " + file.Name);
+    ReadTextFile(file.Name, file.FileText, commentString, outputMsgBox);
+    sourceFiles.push_back(std::move(file));
+  }
+}
+
+// The canonical path of a folder, or an empty path when it has none.
+fs::path CanonicalFolder(const std::string& folder) {
+  std::error_code error;
+  fs::path canonical = fs::canonical(fs::path(folder), error);
+  return error ? fs::path() : canonical;
+}
+
+// `ancestors` holds the canonical paths of the folders on the current
+// path, this one last. Only a link can lead back to one of them.
+void FindBelow(const std::string& folder, std::vector<fs::path>& ancestors,
+               std::vector<FileInfo>& sourceFiles, const SortedCollection<SearchWord>& fileTypes,
+               const std::string& commentString, const automation::ObjectRef& outputMsgBox) {
+  std::string folderPath = folder + "/";
+  FolderEntries listing = ListFolder(folderPath);
+  for (size_t i = 0; i < listing.subfolders.size(); ++i) {
+    if (CheckCancel()) return;
+    std::string subfolder = folderPath + listing.subfolders[i];
+    fs::path canonical = listing.subfolderIsLink[i] ? CanonicalFolder(subfolder)
+                                                    : ancestors.back() / listing.subfolders[i];
+    if (std::find(ancestors.begin(), ancestors.end(), canonical) != ancestors.end()) continue;
+    ancestors.push_back(std::move(canonical));
+    FindBelow(subfolder, ancestors, sourceFiles, fileTypes, commentString, outputMsgBox);
+    ancestors.pop_back();
+  }
+  ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, outputMsgBox);
+}
+
+}  // namespace
+
+void FindSourceFiles(const std::string& folder, std::vector<FileInfo>& sourceFiles,
+                     const SortedCollection<SearchWord>& fileTypes,
+                     const std::string& commentString, const automation::ObjectRef& outputMsgBox) {
+  FolderEntries listing = ListFolder(folder + "/");
+  ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, outputMsgBox);
+}
+
+void FindSourceFilesRecursive(const std::string& folder, std::vector<FileInfo>& sourceFiles,
+                              const SortedCollection<SearchWord>& fileTypes,
+                              const std::string& commentString,
+                              const automation::ObjectRef& outputMsgBox) {
+  std::vector<fs::path> ancestors{CanonicalFolder(folder)};
+  FindBelow(folder, ancestors, sourceFiles, fileTypes, commentString, outputMsgBox);
+}
+
+std::vector<std::string> ListSubfolders(const std::string& folderPath) {
+  return ListFolder(folderPath).subfolders;
+}
+
+bool MatchesFileType(std::string_view fileName, const SortedCollection<SearchWord>& fileTypes) {
+  size_t dot = fileName.find('.');
+  if (dot == std::string_view::npos) return false;
+  // The extension runs from the first dot: "view.test.cpp" has ".test.cpp".
+  return fileTypes.Find(fileName.substr(dot)) != nullptr;
+}
 
 }  // namespace tavelle

@@ -4,33 +4,79 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "engine/core/message_log.h"
 
 namespace tavelle {
 namespace {
 
-// Reads the whole file into `bytes`; on failure returns the error's
-// description and leaves in `bytes` what was read.
-bool ReadAllBytes(const std::string& path, std::string& bytes, std::string& error) {
-  std::error_code status;
-  if (std::filesystem::is_directory(path, status)) {
-    error = std::strerror(EISDIR);
-    return false;
+constexpr size_t kReadChunk = 1 << 16;
+
+// Splits bytes into lines as they arrive, strips the prefix and appends
+// each line with CR LF. A line may span two chunks, and so may the CR LF
+// that ends it.
+class LineCollector {
+ public:
+  LineCollector(std::string& text, std::string_view prefix) : text_(text), prefix_(prefix) {}
+
+  // Takes the next chunk of the file; false when a cancel was requested.
+  bool Add(std::string_view data) {
+    if (skipLineFeed_ && !data.empty() && data.front() == '\n') data.remove_prefix(1);
+    skipLineFeed_ = false;
+    while (!data.empty()) {
+      size_t end = FindLineEnd(data);
+      if (end == data.size()) {
+        partial_.append(data);
+        return true;
+      }
+      if (CheckCancel()) return false;
+      if (partial_.empty()) {
+        AppendLine(data.substr(0, end));
+      } else {
+        partial_.append(data.substr(0, end));
+        AppendLine(partial_);
+        partial_.clear();
+      }
+      if (data[end] == '\r' && end + 1 == data.size()) skipLineFeed_ = true;
+      bool crlf = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n';
+      data.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return true;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    error = std::strerror(errno);
-    return false;
+
+  // Ends the text: the last line needs no terminator.
+  bool Finish() {
+    if (partial_.empty()) return true;
+    if (CheckCancel()) return false;
+    AppendLine(partial_);
+    partial_.clear();
+    return true;
   }
-  char buffer[1 << 16];
-  size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-  bool failed = std::ferror(file) != 0;
-  if (failed) error = std::strerror(errno);
-  std::fclose(file);
-  return !failed;
-}
+
+ private:
+  // Position of the first CR or LF, or data.size() when there is none.
+  static size_t FindLineEnd(std::string_view data) {
+    size_t i = 0;
+    while (i < data.size() && data[i] != '\r' && data[i] != '\n') ++i;
+    return i;
+  }
+
+  void AppendLine(std::string_view line) {
+    if (!prefix_.empty() && line.starts_with(prefix_)) line.remove_prefix(prefix_.size());
+    text_.append(line);
+    text_.append("\r\n");
+  }
+
+  std::string& text_;
+  std::string_view prefix_;
+  std::string partial_;
+  bool skipLineFeed_ = false;
+};
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
 
 }  // namespace
 
@@ -45,26 +91,32 @@ void LogFileFailure(const automation::ObjectRef& outputMsgBox, std::string_view 
 void ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
                   const automation::ObjectRef& outputMsgBox) {
   text.clear();
-  std::string bytes, error;
-  bool complete = ReadAllBytes(filePath, bytes, error);
-  text.reserve(bytes.size() + bytes.size() / 16 + 2);
-
-  std::string_view rest(bytes);
-  while (!rest.empty()) {
-    if (CheckCancel()) return;
-    size_t end = rest.find_first_of("\r\n");
-    std::string_view line = rest.substr(0, end);
-    if (end == std::string_view::npos) {
-      rest = {};
-    } else {
-      size_t terminator = rest.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-      rest.remove_prefix(end + terminator);
-    }
-    if (!prefix.empty() && line.starts_with(prefix)) line.remove_prefix(prefix.size());
-    text.append(line);
-    text.append("\r\n");
+  std::error_code status;
+  // Opening a directory succeeds here; report it as the system would.
+  if (std::filesystem::is_directory(filePath, status)) {
+    LogFileFailure(outputMsgBox, std::strerror(EISDIR), filePath);
+    return;
   }
-  if (!complete) LogFileFailure(outputMsgBox, error, filePath);
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "rb"));
+  if (!file) {
+    LogFileFailure(outputMsgBox, std::strerror(errno), filePath);
+    return;
+  }
+  // Line breaks become CR LF, so the text may grow a little beyond the file.
+  uintmax_t size = std::filesystem::file_size(filePath, status);
+  if (!status) text.reserve(size + size / 16 + 2);
+
+  LineCollector lines(text, prefix);
+  auto buffer = std::make_unique<char[]>(kReadChunk);
+  size_t count;
+  while ((count = std::fread(buffer.get(), 1, kReadChunk, file.get())) > 0) {
+    if (!lines.Add(std::string_view(buffer.get(), count))) return;
+  }
+  if (std::ferror(file.get())) {
+    LogFileFailure(outputMsgBox, std::strerror(errno), filePath);
+    return;
+  }
+  lines.Finish();
 }
 
 }  // namespace tavelle
