@@ -1,0 +1,93 @@
+#include "frontend/report_list.h"
+
+#include <QHeaderView>
+
+namespace frontend {
+namespace {
+
+QStringList ColumnTexts(const automation::ListItem& row, int columns) {
+  QStringList texts{QString::fromStdString(row.text())};
+  for (int column = 1; column < columns; ++column)
+    texts << QString::fromStdString(row.sub_item(static_cast<size_t>(column)));
+  return texts;
+}
+
+}  // namespace
+
+int TwipsToPixels(int twips) { return (twips + 7) / 15; }
+
+ReportList::ReportList(QTreeWidget* view) : view_(view) {
+  view->setRootIsDecorated(false);
+  view->setUniformRowHeights(true);
+  view->setAllColumnsShowFocus(true);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->header()->setStretchLastSection(true);
+}
+
+void ReportList::SetColumns(const QStringList& captions, const std::vector<int>& widths_in_twips) {
+  view_->setColumnCount(static_cast<int>(captions.size()));
+  view_->setHeaderLabels(captions);
+  for (size_t column = 0; column < widths_in_twips.size(); ++column)
+    if (widths_in_twips[column] > 0)
+      view_->setColumnWidth(static_cast<int>(column), TwipsToPixels(widths_in_twips[column]));
+}
+
+void ReportList::AddMsg(const QString& text, const QString& second, const QString& third) {
+  if (RowCount() >= kMaxListRows) ClearRows();
+  auto row = AddRow(text.toStdString());
+  if (!second.isEmpty()) row->set_sub_item(1, second.toStdString());
+  if (!third.isEmpty()) row->set_sub_item(2, third.toStdString());
+  Mirror();
+}
+
+void ReportList::SelectRow(int row) {
+  if (!view_ || row < 1 || row > view_->topLevelItemCount()) return;
+  QTreeWidgetItem* item = view_->topLevelItem(row - 1);
+  view_->setCurrentItem(item);
+}
+
+QString ReportList::SelectedText() const {
+  if (!view_) return {};
+  QList<QTreeWidgetItem*> selected = view_->selectedItems();
+  return selected.isEmpty() ? QString() : selected.first()->text(0);
+}
+
+void ReportList::OnRefresh() {
+  Mirror();
+  // The engine refreshes after every row of a run; the pump paints the
+  // view at its next pass.
+  if (view_) view_->viewport()->update();
+}
+
+void ReportList::OnClear() {
+  mirrored_ = 0;
+  if (view_) view_->clear();
+}
+
+void ReportList::OnEnsureVisible(size_t row) {
+  Mirror();
+  if (!view_ || row >= static_cast<size_t>(view_->topLevelItemCount())) return;
+  QTreeWidgetItem* item = view_->topLevelItem(static_cast<int>(row));
+  long selected = SelectedRow();
+  if (selected >= 0) view_->setCurrentItem(view_->topLevelItem(static_cast<int>(selected)));
+  view_->scrollToItem(item);
+}
+
+void ReportList::Mirror() {
+  if (!view_) return;
+  int columns = view_->columnCount();
+  // A client may set a row's texts after adding it: the newest row shown
+  // so far is read again along with the new ones.
+  if (mirrored_ > 0) {
+    QTreeWidgetItem* last = view_->topLevelItem(static_cast<int>(mirrored_ - 1));
+    QStringList texts = ColumnTexts(Row(mirrored_ - 1), columns);
+    for (int column = 0; column < columns; ++column) last->setText(column, texts[column]);
+  }
+  QList<QTreeWidgetItem*> added;
+  for (; mirrored_ < RowCount(); ++mirrored_)
+    added << new QTreeWidgetItem(ColumnTexts(Row(mirrored_), columns));
+  if (!added.isEmpty()) view_->addTopLevelItems(added);
+}
+
+}  // namespace frontend

@@ -1,0 +1,374 @@
+#include "frontend/tavelle_frm.h"
+
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QTabWidget>
+
+#include "automation/event_pump.h"
+#include "automation/platform.h"
+#include "frontend/about_frm.h"
+#include "frontend/dialog_service.h"
+
+namespace frontend {
+namespace {
+
+const QString kConfigFilter = QStringLiteral("TV Config (*.tvg)");
+const QString kFolderTitle = QStringLiteral("Select a Directory");
+const QString kUpdateQuestion = QStringLiteral("Do you want to update the new replacement string?");
+const QString kAccessLevels[3] = {QStringLiteral("Public Only"), QStringLiteral("Public, Protected"),
+                                  QStringLiteral("All Access")};
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+std::string S(const QString& text) { return text.toStdString(); }
+
+// The date-and-time text of a message row, as the engine writes it.
+QString NowText() {
+  return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+}  // namespace
+
+TavelleFrm::TavelleFrm(DialogService& dialogs) : dialogs_(dialogs), help_(dialogs) {
+  CreateControls();
+  ConnectCommands();
+  // The engine runs this at each cancel check of a run: it repaints the
+  // window and delivers a click on Cancel.
+  automation::SetEventPump([] { QCoreApplication::processEvents(); });
+}
+
+TavelleFrm::~TavelleFrm() {
+  automation::SetEventPump({});
+  engine_ = EngineClient(nullptr);  // the engine goes before the lists it writes to
+}
+
+bool TavelleFrm::Load(const QString& command_line, QString* error) {
+  engine_ = EngineClient::Create();
+  if (!engine_.IsValid()) {
+    *error = QStringLiteral("The engine (class Corvane.Tavelle) could not be created.");
+    return false;
+  }
+  CreateListColumns();
+  SetEngineDefaults();
+  PopulateFileList();
+  PopulateKeyList();
+  PopulateInputFolderList();
+  key_text_changed_ = false;
+  update_key_cmd_->setEnabled(false);
+
+  comment_txt_->addItems({QStringLiteral("\\\\"), QStringLiteral("'")});
+  comment_txt_->setCurrentIndex(-1);  // the items are choices, not the default
+  access_level_btn_[2]->setChecked(true);
+
+  QString config = command_line.trimmed();
+  if (!config.isEmpty()) OpenConfiguration(config);
+  return true;
+}
+
+void TavelleFrm::SetEngineDefaults() {
+  engine_.CallWithoutArguments("ClearFileTypes");
+  for (const char* type : {"h", ".cpp", ".cls"}) {
+    std::string name = type;
+    int32_t index = 0;
+    engine_.AddFileType(name, index);
+  }
+  engine_.CallWithoutArguments("ClearKeyWords");
+
+  const std::pair<const char*, automation::Variant> defaults[] = {
+      {"JavaScriptTreeFile", "JavaTree.js"},
+      {"GenerateJScriptTreeFile", true},
+      {"lStartJavaNode", int32_t{0}},
+      {"JavaTreeFontColor", "#000000"},
+      {"JavaTreeSelFontColor", "#FF0000"},
+      {"JavaTreeFont", "Helvetica"},
+      {"JavaTreeFontSize", int16_t{2}},
+      {"ClosedClassImage", "folder.gif"},
+      {"ClosedSelClassImage", "folder.gif"},
+      {"OpenClassImage", "images/open_folder.gif"},
+      {"OpenSelClassImage", "images/open_folder.gif"},
+  };
+  for (const auto& [property, value] : defaults) engine_.Put(property, value);
+  for (const char* kind : {"Member", "Function", "General"})
+    for (const char* state : {"Closed", "ClosedSel", "Open", "OpenSel"})
+      engine_.Put(std::string(state) + kind + "Image", "images/http.gif");
+  engine_.Put("ClosedFolderImage", "images/folder.gif");
+  engine_.Put("ClosedSelFolderImage", "images/folder.gif");
+  engine_.Put("OpenFolderImage", "images/open_folder.gif");
+  engine_.Put("OpenSelFolderImage", "images/open_folder.gif");
+  engine_.Put("JavaUrlPath", "CodeDocs");
+}
+
+void TavelleFrm::LoadSettings() {
+  output_dir_txt_->setText(Q(engine_.GetText("OutputDirectory")));
+  functions_file_txt_->setText(Q(engine_.GetText("FunctionsHTMLFile")));
+  classes_file_txt_->setText(Q(engine_.GetText("ClassesHTMLFile")));
+  comment_txt_->setCurrentText(Q(engine_.GetText("CommentString")));
+  search_recur_check_->setChecked(engine_.GetBool("SearchRecursive"));
+  auto_link_check_->setChecked(engine_.GetBool("AutoLink"));
+  default_html_txt_->setText(Q(engine_.GetText("DefaultHTML")));
+  temp_project_txt_->setText(Q(engine_.GetText("ProjFileTemplate")));
+  temp_index_txt_->setText(Q(engine_.GetText("IndexFileTemplate")));
+  temp_content_txt_->setText(Q(engine_.GetText("ContentFileTemplate")));
+  compiled_file_txt_->setText(Q(engine_.GetText("CompiledFile")));
+  content_file_txt_->setText(Q(engine_.GetText("ContentFile")));
+  index_file_txt_->setText(Q(engine_.GetText("IndexFile")));
+  proj_file_txt_->setText(Q(engine_.GetText("ProjFile")));
+  PopulateFileList();
+  PopulateInputFolderList();
+  PopulateKeyList();
+  SelectAccessLevelButton(Q(engine_.GetText("ProcAccessLevel")));
+}
+
+void TavelleFrm::StoreSettings() {
+  engine_.Put("OutputDirectory", S(output_dir_txt_->text()));
+  engine_.Put("FunctionsHTMLFile", S(functions_file_txt_->text()));
+  engine_.Put("ClassesHTMLFile", S(classes_file_txt_->text()));
+  engine_.Put("CommentString", S(comment_txt_->currentText()));
+  engine_.Put("SearchRecursive", search_recur_check_->isChecked());
+  engine_.Put("AutoLink", auto_link_check_->isChecked());
+  engine_.Put("DefaultHTML", S(default_html_txt_->text()));
+  engine_.Put("ProjFileTemplate", S(temp_project_txt_->text()));
+  engine_.Put("IndexFileTemplate", S(temp_index_txt_->text()));
+  engine_.Put("ContentFileTemplate", S(temp_content_txt_->text()));
+  engine_.Put("OutputMsgBox", automation::ObjectRef(output_list_));
+  engine_.Put("CompiledFile", S(compiled_file_txt_->text()));
+  engine_.Put("ContentFile", S(content_file_txt_->text()));
+  engine_.Put("IndexFile", S(index_file_txt_->text()));
+  engine_.Put("ProjFile", S(proj_file_txt_->text()));
+  engine_.Put("ProcAccessLevel", S(access_level_));
+}
+
+void TavelleFrm::PopulateFileList(int select_row) {
+  QScopedValueRollback guard(populating_, true);
+  file_types_list_->ClearRows();
+  int32_t count = engine_.Count("GetFileTypeCount");
+  for (int32_t index = 0; index < count; ++index) {
+    std::string name;
+    if (engine_.GetFileType(index, name)) file_types_list_->AddMsg(Q(name));
+  }
+  file_types_list_->SelectRow(select_row);
+}
+
+void TavelleFrm::PopulateInputFolderList(int select_row) {
+  QScopedValueRollback guard(populating_, true);
+  input_folders_list_->ClearRows();
+  int32_t count = engine_.Count("GetInputFoldersCount");
+  for (int32_t index = 1; index <= count; ++index) {
+    std::string folder;
+    if (engine_.GetInputFolder(static_cast<int16_t>(index), folder))
+      input_folders_list_->AddMsg(Q(folder));
+  }
+  input_folders_list_->SelectRow(select_row);
+}
+
+void TavelleFrm::PopulateKeyList(int select_row) {
+  QScopedValueRollback guard(populating_, true);
+  key_words_list_->ClearRows();
+  int32_t count = engine_.Count("GetKeyWordCount");
+  for (int32_t index = 1; index <= count; ++index) {
+    KeyWord word;
+    if (engine_.GetKeyWord(static_cast<int16_t>(index), word))
+      key_words_list_->AddMsg(Q(word.name), Q(word.key_file), Q(word.replace_text));
+  }
+  key_words_list_->SelectRow(select_row);
+}
+
+void TavelleFrm::GenerateHtml() {
+  process_cmd_->setEnabled(false);
+  cancel_cmd_->setEnabled(true);
+  output_list_->ClearRows();
+  StoreSettings();
+  SetRunning(true);
+  engine_.CallWithoutArguments("ProcessFiles");
+  SetRunning(false);
+  process_cmd_->setEnabled(true);
+  if (engine_.GetBool("Cancel")) output_list_->AddMsg(NowText(), QStringLiteral("Operation Canceled"));
+  cancel_cmd_->setEnabled(false);
+  if (close_pending_) close();
+}
+
+void TavelleFrm::CancelRun() { engine_.Put("Cancel", true); }
+
+// While a run is on the stack, the pump delivers every click. Commands that
+// would change the engine's settings or lists under the running engine are
+// switched off; closing the window cancels the run and closes after it.
+void TavelleFrm::SetRunning(bool running) {
+  running_ = running;
+  for (int page = 1; page < tabs_->count(); ++page) tabs_->widget(page)->setEnabled(!running);
+  open_config_cmd_->setEnabled(!running);
+  save_config_cmd_->setEnabled(!running);
+  open_action_->setEnabled(!running);
+  save_action_->setEnabled(!running);
+}
+
+void TavelleFrm::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    close_pending_ = true;
+    CancelRun();
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void TavelleFrm::OpenConfigFile() {
+  std::optional<QString> path = dialogs_.OpenFile(this, kConfigFilter, config_path_);
+  if (path) OpenConfiguration(*path);
+}
+
+void TavelleFrm::OpenConfiguration(const QString& path) {
+  config_path_ = QFileInfo(path).absoluteFilePath();
+  engine_.CallWithPath("OpenConfig", S(config_path_));
+  // Relative paths in a configuration are relative to its file.
+  std::error_code ignored;
+  std::filesystem::current_path(std::filesystem::path(S(config_path_)).parent_path(), ignored);
+  LoadSettings();
+}
+
+void TavelleFrm::SaveConfigFile() {
+  std::optional<QString> path = dialogs_.SaveFile(this, kConfigFilter, config_path_);
+  if (!path) return;
+  config_path_ = QFileInfo(*path).absoluteFilePath();
+  StoreSettings();
+  engine_.CallWithPath("SaveConfig", S(config_path_));
+}
+
+void TavelleFrm::AddInputFolder() {
+  std::optional<QString> folder = dialogs_.BrowseFolder(this, kFolderTitle);
+  if (!folder) return;
+  int32_t index = 0;
+  if (engine_.AddInputFolder(S(*folder), index))
+    PopulateInputFolderList(index);
+  else
+    ShowErrMsg();
+}
+
+void TavelleFrm::RemoveInputFolder() {
+  if (engine_.Remove("RemoveInputFolder", S(input_folders_list_->SelectedText())))
+    PopulateInputFolderList();
+  else
+    ShowErrMsg();
+}
+
+void TavelleFrm::AddFileType() {
+  std::string name = S(file_type_txt_->text());
+  int32_t index = 0;
+  if (engine_.AddFileType(name, index))
+    PopulateFileList(index);
+  else
+    ShowErrMsg();
+}
+
+void TavelleFrm::RemoveFileType() {
+  if (engine_.Remove("RemoveFileType", S(file_types_list_->SelectedText())))
+    PopulateFileList();
+  else
+    ShowErrMsg();
+}
+
+void TavelleFrm::FileTypeClicked(QTreeWidgetItem* item) {
+  if (populating_ || item == nullptr) return;
+  file_type_txt_->setText(item->text(0));
+}
+
+void TavelleFrm::AddKey() {
+  KeyWord word{S(key_word_txt_->text()), S(key_index_txt_->text()), S(replace_txt_->text())};
+  int32_t index = 0;
+  if (engine_.AddKeyWord(word, index))
+    PopulateKeyList(index);
+  else
+    ShowErrMsg();
+}
+
+void TavelleFrm::RemoveKey() {
+  if (engine_.Remove("RemoveKeyWord", S(key_words_list_->SelectedText())))
+    PopulateKeyList();
+  else
+    ShowErrMsg();
+}
+
+void TavelleFrm::ReplaceTextEdited() {
+  key_text_changed_ = true;
+  update_key_cmd_->setEnabled(true);
+}
+
+void TavelleFrm::UpdateKey() {
+  if (key_text_changed_) UpdateKeyText(key_words_list_->SelectedText());
+}
+
+void TavelleFrm::UpdateKeyText(const QString& key_name) {
+  if (!key_text_changed_) return;
+  key_text_changed_ = false;
+  update_key_cmd_->setEnabled(false);
+  KeyWord word{S(key_name), S(key_index_txt_->text()), S(replace_txt_->text())};
+  int32_t index = 0;
+  if (engine_.UpdateKeyWord(word, index))
+    PopulateKeyList(index);
+  else
+    ShowErrMsg();
+}
+
+void TavelleFrm::KeyWordClicked(QTreeWidgetItem* clicked, QTreeWidgetItem* previous) {
+  if (populating_ || clicked == nullptr) return;
+  QTreeWidget* view = key_words_list_->view();
+  int clicked_row = view->indexOfTopLevelItem(clicked) + 1;
+  // A pending edit belongs to the row that was selected before this click,
+  // not to the row just clicked.
+  QString edited_key = previous != nullptr ? previous->text(0) : QString();
+  if (key_text_changed_ && dialogs_.AskYesNo(this, kUpdateQuestion)) {
+    UpdateKeyText(edited_key);  // refills the list
+    QScopedValueRollback guard(populating_, true);
+    key_words_list_->SelectRow(clicked_row);
+  }
+  if (QTreeWidgetItem* row = view->currentItem()) {
+    key_word_txt_->setText(row->text(0));
+    key_index_txt_->setText(row->text(1));
+    replace_txt_->setText(row->text(2));
+  }
+  key_text_changed_ = false;
+  update_key_cmd_->setEnabled(false);
+}
+
+void TavelleFrm::AccessLevelClicked(int index) {
+  access_level_ = kAccessLevels[index >= 0 && index < 2 ? index : 2];
+}
+
+void TavelleFrm::SelectAccessLevelButton(const QString& level) {
+  int button = 2;
+  if (level == kAccessLevels[0]) button = 0;
+  if (level == kAccessLevels[1]) button = 1;
+  access_level_btn_[button]->setChecked(true);
+}
+
+void TavelleFrm::BrowseOutputDirectory() {
+  std::optional<QString> folder = dialogs_.BrowseFolder(this, kFolderTitle);
+  if (folder) output_dir_txt_->setText(*folder);
+}
+
+void TavelleFrm::BrowseTemplate(QLineEdit* text_box) {
+  std::optional<QString> path = dialogs_.OpenFile(this, QString(), text_box->text());
+  if (path) text_box->setText(*path);
+}
+
+void TavelleFrm::ShowHelpDocs() {
+  std::filesystem::path manual = ManualPath(automation::ExecutableFolder());
+  help_.Show(QString::fromStdString(manual.string()), QString());
+}
+
+void TavelleFrm::ShowAbout() {
+  AboutFrm about(this);
+  about.exec();
+}
+
+void TavelleFrm::ShowErrMsg() { dialogs_.ShowMessage(this, Q(engine_.ErrMsg())); }
+
+}  // namespace frontend
