@@ -15,6 +15,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "engine/scan/fields.h"
 #include "engine/scan/records.h"
 
 namespace tavelle {
@@ -36,13 +37,6 @@ constexpr int kMaxCoordinate = 32767;
 constexpr int kMaxCountedCharacters = kMaxCoordinate / kCharWidth + 1;
 
 constexpr std::string_view kCRLF = "\r\n";
-
-std::string_view TrimBlanks(std::string_view text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
 
 // Characters are code points of the UTF-8 text: every byte that is not a
 // continuation byte starts one.
@@ -249,13 +243,15 @@ std::string HierarchyLayout::DiagramHTML() const {
   return html;
 }
 
-// 0-based offset of the first ".htm" in `name`, in any letter case.
+// 0-based offset of the first ".htm" in `name`, in any letter case; npos
+// when there is none.
 size_t FindHtmExtension(std::string_view name) {
-  std::string lowered(name);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lowered.find(".htm");
+  constexpr std::string_view kExtension = ".htm";
+  auto sameLetter = [](char c, char lower) {
+    return (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == lower;
+  };
+  auto at = std::search(name.begin(), name.end(), kExtension.begin(), kExtension.end(), sameLetter);
+  return at == name.end() ? std::string_view::npos : static_cast<size_t>(at - name.begin());
 }
 
 }  // namespace
