@@ -7,9 +7,13 @@ class ListView::Items : public Object {
  public:
   explicit Items(ListView* owner) : owner_(owner) {}
 
+  // A client may hold the collection longer than the list view lives.
+  void Detach() { owner_ = nullptr; }
+
   bool Invoke(std::string_view member, CallKind kind, std::span<Variant> args,
               Variant& result) override {
     static const MemberNames names = {"Count", "Clear", "Add", "Item"};
+    if (owner_ == nullptr) return false;
     switch (names.Find(member)) {
       case 0:
         if (kind != CallKind::kPropertyGet) return false;
@@ -82,6 +86,7 @@ void ListItem::set_sub_item(size_t index, std::string text) {
 ListView::ListView() : items_(std::make_shared<Items>(this)) {}
 
 ListView::~ListView() {
+  items_->Detach();
   for (auto& row : rows_) row->owner_ = nullptr;
 }
 

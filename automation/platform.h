@@ -3,6 +3,7 @@
 #ifndef TAVELLE_AUTOMATION_PLATFORM_H_
 #define TAVELLE_AUTOMATION_PLATFORM_H_
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -17,6 +18,9 @@ std::filesystem::path ModuleFolderOf(const void* address);
 
 // The folder of the running program.
 std::filesystem::path ExecutableFolder();
+
+// The local date and time of `when` (thread-safe, unlike std::localtime).
+std::tm LocalTime(std::time_t when);
 
 // Whether the current user may create files in `folder`.
 bool IsWritableFolder(const std::filesystem::path& folder);

@@ -1,4 +1,5 @@
 #include <dlfcn.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "automation/platform.h"
@@ -26,6 +27,12 @@ std::filesystem::path ExecutableFolder() {
   std::error_code error;
   std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::filesystem::path() : path.parent_path();
+}
+
+std::tm LocalTime(std::time_t when) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  return local;
 }
 
 bool IsWritableFolder(const std::filesystem::path& folder) {

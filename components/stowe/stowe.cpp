@@ -1,0 +1,180 @@
+#include "components/stowe/stowe.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace stowe {
+namespace {
+
+using automation::CallKind;
+using automation::Variant;
+
+namespace fs = std::filesystem;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// SimpleIni trims blanks around a value and reads a value that begins with
+// "<<<" as the start of a multi-line block. Such values, and values that
+// are themselves enclosed in double quotes, are stored in double quotes,
+// which reading removes again, so every text reads back as written.
+std::string Encode(const std::string& value) {
+  if (value.empty()) return value;
+  bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+  if (quoted || IsBlank(value.front()) || IsBlank(value.back()) || value.starts_with("<<<"))
+    return '"' + value + '"';
+  return value;
+}
+
+std::string Decode(std::string_view stored) {
+  if (stored.size() >= 2 && stored.front() == '"' && stored.back() == '"')
+    stored = stored.substr(1, stored.size() - 2);
+  return std::string(stored);
+}
+
+// Names that would change the file's structure when written (a line break,
+// the bracket that ends a section line, the "=" that ends a key) are
+// refused rather than written.
+bool IsSafeSectionName(const std::string& name) {
+  return name.find_first_of("]\r\n") == std::string::npos;
+}
+
+bool IsSafeKeyName(const std::string& name) {
+  return !name.empty() && name.find_first_of("=\r\n") == std::string::npos &&
+         name.front() != ';' && name.front() != '#' && name.front() != '[';
+}
+
+// Writes `text` to a temporary file beside `path` and renames it over
+// `path`; on any failure the old file is left as it was.
+bool ReplaceFile(const fs::path& path, const std::string& text) {
+  fs::path temp = path;
+  temp += "." + std::to_string(std::random_device()()) + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      fs::remove(temp, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  fs::rename(temp, path, error);
+  if (!error) return true;
+  fs::remove(temp, error);
+  return false;
+}
+
+// `stored` converted to the kind of `fallback`, or `fallback` itself.
+Variant ConvertLike(const Variant& fallback, const std::string& stored) {
+  Variant text(stored);
+  switch (fallback.kind()) {
+    case Variant::Kind::kBoolean:
+      if (auto value = text.ToBool()) return *value;
+      return fallback;
+    case Variant::Kind::kInt16:
+      if (auto value = text.ToInt16()) return *value;
+      return fallback;
+    case Variant::Kind::kInt32:
+      if (auto value = text.ToInt32()) return *value;
+      return fallback;
+    case Variant::Kind::kObject:
+      return fallback;
+    case Variant::Kind::kEmpty:
+    case Variant::Kind::kText:
+      break;
+  }
+  return text;
+}
+
+}  // namespace
+
+Stowe::Stowe() : ini_(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/false, /*a_bMultiLine=*/true) {
+  ini_.SetSpaces(false);
+}
+
+Stowe::~Stowe() {
+  if (unsaved_) Save();
+}
+
+bool Stowe::Invoke(std::string_view member, CallKind kind, std::span<Variant> args,
+                   Variant& result) {
+  static const automation::MemberNames names = {"filename", "SetEntry", "GetEntry", "Clear",
+                                                "Save"};
+  switch (names.Find(member)) {
+    case 0:
+      if (kind == CallKind::kPropertyPut) {
+        if (args.empty()) return false;
+        SetFileName(args.back().AsText());
+      } else {
+        result = filename_;
+      }
+      return true;
+    case 1:
+      if (args.size() < 3) return false;
+      result = SetEntry(args[0].AsText(), args[1].AsText(), args[2]);
+      return true;
+    case 2:
+      if (args.size() < 3) return false;
+      result = GetEntry(args[0].AsText(), args[1].AsText(), args[2]);
+      return true;
+    case 3:
+      Clear();
+      return true;
+    case 4:
+      result = Save();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Stowe::SetFileName(std::string path) {
+  if (unsaved_) Save();
+  filename_ = std::move(path);
+  ini_.Reset();
+  loaded_ = false;
+  unsaved_ = false;
+}
+
+bool Stowe::SetEntry(const std::string& section, const std::string& key, const Variant& value) {
+  std::optional<std::string> text = value.ToText();
+  if (!text || !IsSafeSectionName(section) || !IsSafeKeyName(key)) return false;
+  LoadOnce();
+  if (ini_.SetValue(section.c_str(), key.c_str(), Encode(*text).c_str()) < 0) return false;
+  unsaved_ = true;
+  return true;
+}
+
+Variant Stowe::GetEntry(const std::string& section, const std::string& key,
+                        const Variant& fallback) {
+  LoadOnce();
+  const char* stored = ini_.GetValue(section.c_str(), key.c_str(), nullptr);
+  if (stored == nullptr) return fallback;
+  return ConvertLike(fallback, Decode(stored));
+}
+
+void Stowe::Clear() {
+  ini_.Reset();
+  loaded_ = true;
+  unsaved_ = true;
+}
+
+bool Stowe::Save() {
+  if (filename_.empty()) return false;
+  LoadOnce();
+  std::string text;
+  if (ini_.Save(text) < 0 || !ReplaceFile(filename_, text)) return false;
+  unsaved_ = false;
+  return true;
+}
+
+void Stowe::LoadOnce() {
+  if (loaded_) return;
+  loaded_ = true;
+  // A missing or unreadable file reads as one without entries.
+  if (!filename_.empty() && ini_.LoadFile(filename_.c_str()) < 0) ini_.Reset();
+}
+
+}  // namespace stowe
