@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "engine/help/help_files.h"
 #include "tests/help/help_test_project.h"
 
@@ -18,14 +16,25 @@ std::string NodeLine(const std::string& node, const std::string& parent, const s
          "\r\n\r\n";
 }
 
-// One node line reduced to "node<parent name url kind".
+// The text between `open` and the next `close` after `at`; moves `at` past it.
+std::string Between(const std::string& text, size_t& at, const std::string& open,
+                    const std::string& close) {
+  size_t start = text.find(open, at) + open.size();
+  at = text.find(close, start);
+  return text.substr(start, at - start);
+}
+
+// Each node line reduced to "node<parent name url kind".
 std::vector<std::string> Nodes(const std::string& script) {
-  static const std::regex line(
-      R"(RootNode\.AddNode\(\(lIndex\+(-?\d+)\), \(lIndex\+(-?\d+)\), '(.*?)', \(strJavaURLPath\+'(.*?)'\), Closed(\w+)Image, )");
   std::vector<std::string> nodes;
-  for (std::sregex_iterator it(script.begin(), script.end(), line), end; it != end; ++it)
-    nodes.push_back((*it)[1].str() + "<" + (*it)[2].str() + " " + (*it)[3].str() + " " +
-                    (*it)[4].str() + " " + (*it)[5].str());
+  for (size_t at = 0; (at = script.find("RootNode.AddNode(", at)) != std::string::npos;) {
+    std::string node = Between(script, at, "(lIndex+", ")");
+    std::string parent = Between(script, at, "(lIndex+", ")");
+    std::string name = Between(script, at, "'", "'");
+    std::string url = Between(script, at, "(strJavaURLPath+'", "'");
+    std::string kind = Between(script, at, "Closed", "Image");
+    nodes.push_back(node + "<" + parent + " " + name + " " + url + " " + kind);
+  }
   return nodes;
 }
 
