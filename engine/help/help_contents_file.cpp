@@ -3,8 +3,8 @@
 // under the folders "Classes", "Functions" and "General Info".
 #include "engine/help/help_files.h"
 #include "engine/help/help_trees.h"
+#include "engine/help/template_text.h"
 #include "engine/html/page_frame.h"
-#include "engine/scan/text_file.h"
 
 namespace tavelle {
 namespace {
@@ -56,13 +56,8 @@ bool ReplacePlaceholderEntry(std::string& text, size_t marker, std::string_view 
 
 void GenerateHelpContentFile(Project& project) {
   const Settings& settings = project.settings;
-  if (settings.ContentFileTemplate.empty()) {
-    project.Log("Skipping HTML Help Content File Generation.");
-    return;
-  }
-  project.Log("Generating HTML Help Content File");
   std::string text;
-  ReadTextFile(settings.ContentFileTemplate, text, "", settings.OutputMsgBox);
+  if (!ReadHelpTemplate(project, settings.ContentFileTemplate, "Content", text)) return;
   std::string tree = ContentsTree(project);
 
   size_t marker = text.find(kPlaceholder);

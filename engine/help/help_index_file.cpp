@@ -7,7 +7,6 @@
 #include "engine/help/help_trees.h"
 #include "engine/help/template_text.h"
 #include "engine/html/page_frame.h"
-#include "engine/scan/text_file.h"
 
 namespace tavelle {
 namespace {
@@ -42,13 +41,8 @@ std::string IndexEntries(const std::vector<SearchWordRef>& storedWords) {
 
 void GenerateHelpIndexFile(Project& project) {
   const Settings& settings = project.settings;
-  if (settings.IndexFileTemplate.empty()) {
-    project.Log("Skipping HTML Help Index File Generation.");
-    return;
-  }
-  project.Log("Generating HTML Help Index File");
   std::string text;
-  ReadTextFile(settings.IndexFileTemplate, text, "", settings.OutputMsgBox);
+  if (!ReadHelpTemplate(project, settings.IndexFileTemplate, "Index", text)) return;
   if (text.empty()) return;
 
   // A template without a list gets the entries at its end.

@@ -4,7 +4,6 @@
 #include "engine/help/help_files.h"
 #include "engine/help/template_text.h"
 #include "engine/html/page_frame.h"
-#include "engine/scan/text_file.h"
 
 namespace tavelle {
 namespace {
@@ -52,13 +51,8 @@ std::string FileNameOfPath(std::string_view path) {
 
 void GenerateHelpProjectFile(Project& project) {
   const Settings& settings = project.settings;
-  if (settings.ProjFileTemplate.empty()) {
-    project.Log("Skipping HTML Help Project File Generation.");
-    return;
-  }
-  project.Log("Generating HTML Help Project File");
   std::string text;
-  ReadTextFile(settings.ProjFileTemplate, text, "", settings.OutputMsgBox);
+  if (!ReadHelpTemplate(project, settings.ProjFileTemplate, "Project", text)) return;
 
   // An unreadable or empty template gives an empty project file. A
   // template without a files section gets one at its end.

@@ -2,7 +2,21 @@
 
 #include <algorithm>
 
+#include "engine/scan/text_file.h"
+
 namespace tavelle {
+
+bool ReadHelpTemplate(const Project& project, const std::string& templatePath,
+                      std::string_view kind, std::string& text) {
+  std::string file = "HTML Help " + std::string(kind) + " File";
+  if (templatePath.empty()) {
+    project.Log("Skipping " + file + " Generation.");
+    return false;
+  }
+  project.Log("Generating " + file);
+  ReadTextFile(templatePath, text, "", project.settings.OutputMsgBox);
+  return true;
+}
 
 bool InsertAfterMarkerLine(std::string& text, std::string_view marker,
                            std::string_view insertion) {

@@ -5,7 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "engine/core/project.h"
+
 namespace tavelle {
+
+// Starts a help file of `kind` ("Project", "Content" or "Index") made from
+// the template at `templatePath`. Without a template it logs
+// "Skipping HTML Help <kind> File Generation." and returns false.
+// Otherwise it logs "Generating HTML Help <kind> File" and reads the
+// template into `text` (empty, after the reader's row, when unreadable).
+bool ReadHelpTemplate(const Project& project, const std::string& templatePath,
+                      std::string_view kind, std::string& text);
 
 // Inserts `insertion` two characters after the first `marker` in `text`,
 // which for a marker that ends a CR LF line is the start of the next line.
