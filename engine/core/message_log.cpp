@@ -6,6 +6,7 @@
 
 #include "automation/event_pump.h"
 #include "automation/object.h"
+#include "automation/platform.h"
 
 namespace tavelle {
 namespace {
@@ -29,8 +30,7 @@ std::string CurrentDateTimeText() {
   thread_local std::string cached_text;
   std::time_t now = std::time(nullptr);
   if (now != cached_second) {
-    std::tm local{};
-    localtime_r(&now, &local);
+    std::tm local = automation::LocalTime(now);
     char buffer[32];
     std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
     cached_second = now;
@@ -63,16 +63,14 @@ void AddOutputMsg(const ObjectRef& listView, std::string_view message) {
 }
 
 bool CheckCancel() {
+  // The clock is read on every call (a few nanoseconds): counting calls
+  // instead would leave the host's events waiting for long when each check
+  // guards slow work, such as writing a page.
   thread_local auto last_pump = std::chrono::steady_clock::time_point();
-  thread_local unsigned calls = 0;
-  // Reading the clock on every call would cost more than the checks
-  // themselves in the per-line loops; look at it every 64th call.
-  if ((calls++ & 63) == 0) {
-    auto now = std::chrono::steady_clock::now();
-    if (now - last_pump >= kPumpInterval) {
-      last_pump = now;
-      automation::RunEventPump();
-    }
+  auto now = std::chrono::steady_clock::now();
+  if (now - last_pump >= kPumpInterval) {
+    last_pump = now;
+    automation::RunEventPump();
   }
   return cancel_requested;
 }

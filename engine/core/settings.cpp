@@ -61,6 +61,12 @@ std::span<const PropertyInfo> SettingProperties() {
 
 #undef TAVELLE_PROPERTY
 
+const PropertyInfo* FindProperty(std::string_view name) {
+  for (const PropertyInfo& property : SettingProperties())
+    if (name == property.name) return &property;
+  return nullptr;
+}
+
 automation::Variant ReadProperty(const Settings& settings, const PropertyInfo& property) {
   return std::visit([&](auto field) { return automation::Variant(settings.*field); },
                     property.field);

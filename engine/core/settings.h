@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "automation/variant.h"
@@ -72,6 +73,9 @@ struct PropertyInfo {
 
 // All 46 properties in declaration order.
 std::span<const PropertyInfo> SettingProperties();
+
+// The property named exactly `name`, or nullptr.
+const PropertyInfo* FindProperty(std::string_view name);
 
 // Reads a property as a Variant of its own kind.
 automation::Variant ReadProperty(const Settings& settings, const PropertyInfo& property);
