@@ -39,7 +39,10 @@ std::string GetField(std::string_view block, std::string_view fieldName, bool si
   if (terminator < valueStart + 2) return {};
   std::string_view value = TrimBlanks(block.substr(valueStart, terminator - valueStart - 2));
   if (!singleLine) return std::string(value);
-  return std::string(TrimBlanks(FlattenText(value)));
+  std::string line = FlattenText(value);
+  std::string_view trimmed = TrimBlanks(line);
+  if (trimmed.size() == line.size()) return line;
+  return std::string(trimmed);
 }
 
 void GetFieldList(std::string_view block, std::string_view fieldName,
