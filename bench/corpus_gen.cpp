@@ -536,6 +536,27 @@ Plan MakePlan(const CorpusSize& size) {
 }
 
 // ---------------------------------------------------------------------------
+// Files
+
+bool CreateFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (!error) return true;
+  std::fprintf(stderr, "tavelle-corpus: cannot create %s: %s\n", folder.string().c_str(),
+               error.message().c_str());
+  return false;
+}
+
+bool WriteWhole(const fs::path& path, std::string_view text) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  file.close();
+  if (file) return true;
+  std::fprintf(stderr, "tavelle-corpus: cannot write %s\n", path.string().c_str());
+  return false;
+}
+
+// ---------------------------------------------------------------------------
 // Writing
 
 // Accumulates one file's text and counts its comment and code lines, so
@@ -879,13 +900,7 @@ void CorpusWriter::WriteSourceFile(SourceText& out, const UnitPlan& unit) {
 }
 
 bool CorpusWriter::Save(const fs::path& path, const SourceText& text) {
-  std::ofstream file(path, std::ios::binary);
-  file.write(text.text().data(), static_cast<std::streamsize>(text.text().size()));
-  file.close();
-  if (!file) {
-    std::fprintf(stderr, "tavelle-corpus: cannot write %s\n", path.string().c_str());
-    return false;
-  }
+  if (!WriteWhole(path, text.text())) return false;
   bytes_ += static_cast<int64_t>(text.text().size());
   doc_lines_ += text.doc_lines();
   code_lines_ += text.code_lines();
@@ -896,13 +911,7 @@ bool CorpusWriter::WriteSources() {
   for (int u = 0; u < static_cast<int>(plan_.units.size()); ++u) {
     const UnitPlan& unit = plan_.units[u];
     fs::path folder = root_ / "src" / unit.folder;
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) {
-      std::fprintf(stderr, "tavelle-corpus: cannot create %s: %s\n", folder.string().c_str(),
-                   error.message().c_str());
-      return false;
-    }
+    if (!CreateFolder(folder)) return false;
     SourceText header, source;
     WriteHeader(header, u);
     WriteSourceFile(source, unit);
@@ -1004,15 +1013,6 @@ constexpr std::string_view kIndexTemplate =
     "</UL>\n"
     "</BODY></HTML>\n";
 
-bool WriteWhole(const fs::path& path, std::string_view text) {
-  std::ofstream file(path, std::ios::binary);
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  file.close();
-  if (file) return true;
-  std::fprintf(stderr, "tavelle-corpus: cannot write %s\n", path.string().c_str());
-  return false;
-}
-
 std::string Stats(const CorpusSize& size, const CorpusWriter& writer) {
   int64_t pages = size.classes + int64_t{size.classes} * size.members_per_class +
                   size.functions + size.topics;
@@ -1060,12 +1060,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tavelle-corpus: %s is not empty\n", root.string().c_str());
     return 2;
   }
-  fs::create_directories(root, error);
-  if (error) {
-    std::fprintf(stderr, "tavelle-corpus: cannot create %s: %s\n", root.string().c_str(),
-                 error.message().c_str());
-    return 1;
-  }
+  if (!CreateFolder(root)) return 1;
 
   Plan plan = MakePlan(*size);
   CorpusWriter writer(plan, root);
