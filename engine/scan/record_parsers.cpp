@@ -23,8 +23,34 @@ void NormalizeAccess(std::string& access, const char* fallback) {
   if (access != "Public" && access != "Protected" && access != "Private") access = fallback;
 }
 
-void DefaultShortDescription(std::string& shortDescription, const std::string& description) {
-  if (shortDescription.empty()) shortDescription = FirstLine(description);
+// Reads the fields that classes, class members and functions share.
+template <class Record>
+void ReadItemFields(Record& record, std::string_view block) {
+  record.Name = SingleLine(block, "Name");
+  record.Description = MultiLine(block, "Description");
+  record.ShortDescription = SingleLine(block, "Short Descr");
+  record.Group = SingleLine(block, "Group");
+  record.filename = SingleLine(block, "File");
+  record.SeeAlso = SingleLine(block, "See Also");
+  record.ExampleFile = SingleLine(block, "Example");
+  record.Access = SingleLine(block, "Access");
+}
+
+// Reads the declaration fields of class members and functions.
+template <class Record>
+void ReadDeclarationFields(Record& record, std::string_view block) {
+  record.Definition = MultiLine(block, "Definition");
+  record.ReturnVal = MultiLine(block, "Return Values");
+  record.Params = MultiLine(block, "Parameters");
+}
+
+// Fills what the block left out: the access level, the page file name and
+// the short description, which defaults to the description's first line.
+template <class Record>
+void FillDefaults(Record& record, const char* defaultAccess, std::string defaultFile) {
+  NormalizeAccess(record.Access, defaultAccess);
+  if (record.filename.empty()) record.filename = std::move(defaultFile);
+  if (record.ShortDescription.empty()) record.ShortDescription = FirstLine(record.Description);
 }
 
 }  // namespace
@@ -38,19 +64,10 @@ bool AccessLevelAccepts(std::string_view procAccessLevel, std::string_view acces
 void ParseClassBlock(Project& project, std::string_view block) {
   const Settings& settings = project.settings;
   auto record = std::make_shared<ClassDoc>();
-  record->Name = SingleLine(block, "Name");
+  ReadItemFields(*record, block);
   record->DocType = "Class";
   GetFieldList(block, "Base Classes", record->BaseClasses);
-  record->Description = MultiLine(block, "Description");
-  record->ShortDescription = SingleLine(block, "Short Descr");
-  record->Group = SingleLine(block, "Group");
-  record->filename = SingleLine(block, "File");
-  record->SeeAlso = SingleLine(block, "See Also");
-  record->ExampleFile = SingleLine(block, "Example");
-  record->Access = SingleLine(block, "Access");
-  NormalizeAccess(record->Access, "Public");
-  if (record->filename.empty()) record->filename = record->Name + ".html";
-  DefaultShortDescription(record->ShortDescription, record->Description);
+  FillDefaults(*record, "Public", record->Name + ".html");
   record->Images = {settings.ClosedClassImage, settings.ClosedSelClassImage,
                     settings.OpenClassImage, settings.OpenSelClassImage};
 
@@ -70,21 +87,10 @@ void ParseClassMemberBlock(Project& project, std::string_view block) {
   const Settings& settings = project.settings;
   std::string className = SingleLine(block, "Class");
   auto record = std::make_shared<ClassMemberDoc>();
-  record->Name = SingleLine(block, "Name");
+  ReadItemFields(*record, block);
+  ReadDeclarationFields(*record, block);
   record->DocType = SingleLine(block, "Type");
-  record->Access = SingleLine(block, "Access");
-  record->Group = SingleLine(block, "Group");
-  record->ShortDescription = SingleLine(block, "Short Descr");
-  record->Description = MultiLine(block, "Description");
-  record->filename = SingleLine(block, "File");
-  record->SeeAlso = SingleLine(block, "See Also");
-  record->ExampleFile = SingleLine(block, "Example");
-  record->Definition = MultiLine(block, "Definition");
-  record->ReturnVal = MultiLine(block, "Return Values");
-  record->Params = MultiLine(block, "Parameters");
-  NormalizeAccess(record->Access, "Public");
-  if (record->filename.empty()) record->filename = className + "_" + record->Name + ".html";
-  DefaultShortDescription(record->ShortDescription, record->Description);
+  FillDefaults(*record, "Public", className + "_" + record->Name + ".html");
   record->Images = {settings.ClosedMemberImage, settings.ClosedSelMemberImage,
                     settings.OpenMemberImage, settings.OpenSelMemberImage};
 
@@ -104,20 +110,9 @@ void ParseClassMemberBlock(Project& project, std::string_view block) {
 void ParseFunctionBlock(Project& project, std::string_view block) {
   const Settings& settings = project.settings;
   auto record = std::make_shared<FunctionDoc>();
-  record->Name = SingleLine(block, "Name");
-  record->Group = SingleLine(block, "Group");
-  record->ShortDescription = SingleLine(block, "Short Descr");
-  record->Description = MultiLine(block, "Description");
-  record->filename = SingleLine(block, "File");
-  record->SeeAlso = SingleLine(block, "See Also");
-  record->ExampleFile = SingleLine(block, "Example");
-  record->Definition = MultiLine(block, "Definition");
-  record->ReturnVal = MultiLine(block, "Return Values");
-  record->Params = MultiLine(block, "Parameters");
-  record->Access = SingleLine(block, "Access");
-  NormalizeAccess(record->Access, "Private");
-  if (record->filename.empty()) record->filename = record->Name + ".html";
-  DefaultShortDescription(record->ShortDescription, record->Description);
+  ReadItemFields(*record, block);
+  ReadDeclarationFields(*record, block);
+  FillDefaults(*record, "Private", record->Name + ".html");
   record->Images = {settings.ClosedFunctionImage, settings.ClosedSelFunctionImage,
                     settings.OpenFunctionImage, settings.OpenSelFunctionImage};
 
