@@ -146,17 +146,19 @@ TEST(ReadTextFile, EndsEveryLineInCrLfAndStripsOnePrefix) {
 
 TEST(ReadTextFile, LinesAndLineBreaksMayCrossReadChunks) {
   TempDir temp;
-  // Line breaks and prefixes placed around every 64 KiB boundary, and a
-  // line longer than a chunk.
-  for (size_t offset : {65533u, 65534u, 65535u, 65536u}) {
-    std::string bytes(offset, 'a');
-    bytes += "\r\n//b\r//c\n";
-    bytes += std::string(200000, 'd');
-    bytes += "\r";
-    WriteFile(temp / "big.txt", bytes);
-    std::string expected(offset, 'a');
-    expected += "\r\nb\r\nc\r\n" + std::string(200000, 'd') + "\r\n";
-    EXPECT_EQ(Read(temp / "big.txt", "//"), expected) << "at offset " << offset;
+  // Line breaks and prefixes across each power-of-two boundary a reader
+  // might cut the file at, and a line longer than such a chunk.
+  for (size_t boundary = 4096; boundary <= 65536; boundary *= 2) {
+    for (size_t offset = boundary - 3; offset <= boundary; ++offset) {
+      std::string bytes(offset, 'a');
+      bytes += "\r\n//b\r//c\n";
+      bytes += std::string(70000, 'd');
+      bytes += "\r";
+      WriteFile(temp / "big.txt", bytes);
+      std::string expected(offset, 'a');
+      expected += "\r\nb\r\nc\r\n" + std::string(70000, 'd') + "\r\n";
+      EXPECT_EQ(Read(temp / "big.txt", "//"), expected) << "at offset " << offset;
+    }
   }
 }
 
