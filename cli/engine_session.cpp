@@ -1,0 +1,212 @@
+#include "cli/engine_session.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+
+#include "automation/event_pump.h"
+#include "cli/interrupt.h"
+#include "cli/row_printer.h"
+
+namespace cli {
+namespace {
+
+using automation::Object;
+using automation::ObjectRef;
+using automation::Variant;
+
+namespace fs = std::filesystem;
+
+struct DefaultSetting {
+  const char* name;
+  Variant value;
+};
+
+// The desktop window's load, then its controls' default texts, in order.
+const DefaultSetting kDesktopDefaults[] = {
+    {"JavaScriptTreeFile", "JavaTree.js"},
+    {"GenerateJScriptTreeFile", true},
+    {"lStartJavaNode", int32_t{0}},
+    {"JavaTreeFontColor", "#000000"},
+    {"JavaTreeSelFontColor", "#FF0000"},
+    {"JavaTreeFont", "Helvetica"},
+    {"JavaTreeFontSize", int16_t{2}},
+    {"ClosedClassImage", "folder.gif"},
+    {"ClosedSelClassImage", "folder.gif"},
+    {"OpenClassImage", "images/open_folder.gif"},
+    {"OpenSelClassImage", "images/open_folder.gif"},
+    {"ClosedMemberImage", "images/http.gif"},
+    {"ClosedSelMemberImage", "images/http.gif"},
+    {"OpenMemberImage", "images/http.gif"},
+    {"OpenSelMemberImage", "images/http.gif"},
+    {"ClosedFunctionImage", "images/http.gif"},
+    {"ClosedSelFunctionImage", "images/http.gif"},
+    {"OpenFunctionImage", "images/http.gif"},
+    {"OpenSelFunctionImage", "images/http.gif"},
+    {"ClosedGeneralImage", "images/http.gif"},
+    {"ClosedSelGeneralImage", "images/http.gif"},
+    {"OpenGeneralImage", "images/http.gif"},
+    {"OpenSelGeneralImage", "images/http.gif"},
+    {"ClosedFolderImage", "images/folder.gif"},
+    {"ClosedSelFolderImage", "images/folder.gif"},
+    {"OpenFolderImage", "images/open_folder.gif"},
+    {"OpenSelFolderImage", "images/open_folder.gif"},
+    {"JavaUrlPath", "CodeDocs"},
+    {"FunctionsHTMLFile", "Functions.html"},
+    {"ClassesHTMLFile", "Classes.html"},
+    {"CompiledFile", "Project.chm"},
+    {"ContentFile", "Content.hhc"},
+    {"IndexFile", "Index.hhk"},
+    {"ProjFile", "Proj.hhp"},
+    {"SearchRecursive", true},
+    {"AutoLink", true},
+    {"ProcAccessLevel", "All Access"},
+};
+
+// Settings whose values are paths of files or folders to read or write;
+// --set takes them relative to the start folder like the other options.
+const char* const kPathSettings[] = {"OutputDirectory", "DefaultHTML", "ProjFileTemplate",
+                                     "IndexFileTemplate", "ContentFileTemplate"};
+
+std::string FromStart(const fs::path& start, const std::string& path) {
+  if (path.empty()) return path;
+  return (start / path).lexically_normal().string();
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+// The declared name of the property called `name` in any letter case, or
+// empty when the engine has no such property.
+std::string PropertyName(Object& engine, std::string_view name) {
+  for (const std::string& property : engine.PropertyNames())
+    if (SameName(property, name)) return property;
+  return {};
+}
+
+std::optional<bool> ParseBoolean(std::string_view text) {
+  if (SameName(text, "true")) return true;
+  if (SameName(text, "false")) return false;
+  return std::nullopt;
+}
+
+// Applies one "NAME=VALUE"; false after reporting what is wrong.
+bool ApplySetting(Object& engine, const std::string& assignment, const fs::path& start) {
+  size_t equals = assignment.find('=');
+  if (equals == std::string::npos) {
+    ReportError("--set expects NAME=VALUE, got '" + assignment + "'");
+    return false;
+  }
+  std::string name = PropertyName(engine, assignment.substr(0, equals));
+  std::string value = assignment.substr(equals + 1);
+  if (name.empty()) {
+    ReportError("--set: unknown setting '" + assignment.substr(0, equals) + "'");
+    return false;
+  }
+  Variant current = engine.Get(name);
+  if (current.kind() == Variant::Kind::kObject || name == "OutputMsgBox") {
+    ReportError("--set: " + name + " cannot be set from the command line");
+    return false;
+  }
+  if (current.kind() == Variant::Kind::kBoolean) {
+    std::optional<bool> flag = ParseBoolean(value);
+    if (!flag) {
+      ReportError("--set: " + name + " takes true or false, not '" + value + "'");
+      return false;
+    }
+    return engine.Put(name, *flag);
+  }
+  for (const char* path_setting : kPathSettings)
+    if (name == path_setting) value = FromStart(start, value);
+  if (!engine.Put(name, value)) {
+    ReportError("--set: '" + value + "' is not a valid value for " + name);
+    return false;
+  }
+  return true;
+}
+
+std::string DisplayText(const Variant& value) {
+  if (value.kind() == Variant::Kind::kBoolean) return value.AsBool() ? "true" : "false";
+  return value.AsText();  // an object reference prints as nothing
+}
+
+}  // namespace
+
+void ApplyDesktopDefaults(Object& engine) {
+  engine.Call("ClearFileTypes");
+  // "h" without its dot, as the window gives it; the engine adds the dot.
+  for (const char* type : {"h", ".cpp", ".cls"}) engine.Call("AddFileType", {type, int32_t{0}});
+  engine.Call("ClearKeyWords");
+  for (const DefaultSetting& setting : kDesktopDefaults) engine.Put(setting.name, setting.value);
+}
+
+bool LoadConfiguration(Object& engine, const fs::path& config) {
+  std::error_code error;
+  if (!fs::is_regular_file(config, error) || !std::ifstream(config).good()) {
+    ReportError("cannot read configuration file " + config.string());
+    return false;
+  }
+  engine.Call("OpenConfig", {config.string()});
+  // Relative paths in the file are relative to the file.
+  fs::current_path(config.parent_path(), error);
+  if (error) {
+    ReportError("cannot change to the folder of " + config.string() + ": " + error.message());
+    return false;
+  }
+  return true;
+}
+
+bool ApplyOptions(Object& engine, const CommandLine& line, const fs::path& start) {
+  if (line.output) engine.Put("OutputDirectory", FromStart(start, *line.output));
+  for (const std::string& input : line.inputs)
+    engine.Call("AddInputFolder", {FromStart(start, input), int32_t{0}});
+  // A type that is listed already is refused by the engine; that is fine.
+  for (const std::string& type : line.file_types) engine.Call("AddFileType", {type, int32_t{0}});
+  for (const std::string& assignment : line.settings)
+    if (!ApplySetting(engine, assignment, start)) return false;
+  return true;
+}
+
+void PrintSettings(Object& engine) {
+  for (const std::string& name : engine.PropertyNames())
+    std::printf("%s=%s\n", name.c_str(), DisplayText(engine.Get(name)).c_str());
+  std::fflush(stdout);
+}
+
+bool SaveConfiguration(Object& engine, const fs::path& file) {
+  engine.Call("SaveConfig", {file.string()});
+  std::error_code error;
+  if (fs::is_regular_file(file, error)) return true;
+  ReportError("could not write configuration file " + file.string());
+  return false;
+}
+
+int RunDocumentation(Object& engine, bool quiet) {
+  // Full buffering even on a terminal; the event pump flushes.
+  static char buffer[1 << 16];
+  std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  auto printer = std::make_shared<RowPrinter>(stdout);
+  if (!quiet) engine.Put("OutputMsgBox", ObjectRef(printer));
+
+  InstallInterruptHandler();
+  automation::SetEventPump([&engine, &printer] {
+    if (InterruptRequested()) engine.Put("Cancel", true);
+    printer->Flush();
+  });
+  engine.Call("ProcessFiles");
+  automation::SetEventPump({});
+  printer->Flush();
+
+  if (!engine.Get("Cancel").AsBool()) return kExitFinished;
+  ReportError("run cancelled");
+  return kExitCancelled;
+}
+
+}  // namespace cli

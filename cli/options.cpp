@@ -1,0 +1,54 @@
+#include "cli/options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+namespace cli {
+
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
+  CLI::App app("Generates HTML documentation from the documentation blocks of source files.",
+               "tavelle-cli");
+  app.add_option("config", line.config, "Configuration file to load; its folder becomes the "
+                                        "working folder of the run")
+      ->type_name("CONFIG.tvg");
+  CLI::Option* output =
+      app.add_option("-o,--output", "Output directory (OutputDirectory), set after loading")
+          ->type_name("DIR");
+  // One value per occurrence, so that "-i src project.tvg" leaves the
+  // configuration file alone.
+  app.add_option("-i,--input", line.inputs, "Add an input folder (repeatable)")
+      ->type_name("DIR")
+      ->allow_extra_args(false);
+  app.add_option("-t,--file-type", line.file_types, "Add a file type such as .cpp (repeatable)")
+      ->type_name("EXT")
+      ->allow_extra_args(false);
+  app.add_option("--set", line.settings,
+                 "Set any engine property by name; true/false for Booleans (repeatable)")
+      ->type_name("NAME=VALUE")
+      ->allow_extra_args(false);
+  app.add_flag("--print-settings", line.print_settings,
+               "Print every property as NAME=VALUE and exit without a run");
+  app.add_option("--save", line.save, "Write the configuration to FILE and exit without a run")
+      ->type_name("FILE");
+  app.add_flag("-q,--quiet", line.quiet, "Print no progress rows");
+  app.set_version_flag("--version", "tavelle-cli " TAVELLE_VERSION);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // --help and --version arrive here too, with status 0.
+    if (error.get_exit_code() == 0) return app.exit(error);
+    ReportError(std::string(error.what()) + " (see --help)");
+    return kExitBadUsage;
+  }
+  if (output->count() > 0) line.output = output->as<std::string>();
+  return std::nullopt;
+}
+
+void ReportError(const std::string& message) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "tavelle-cli: %s\n", message.c_str());
+}
+
+}  // namespace cli

@@ -1,0 +1,40 @@
+// The command line of tavelle-cli:
+//   tavelle-cli [OPTIONS] [CONFIG.tvg]
+// ParseCommandLine reads it into CommandLine; --help and --version are
+// answered there.
+#ifndef TAVELLE_CLI_OPTIONS_H_
+#define TAVELLE_CLI_OPTIONS_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+struct CommandLine {
+  std::string config;                 // configuration file; empty when none
+  std::optional<std::string> output;  // -o: OutputDirectory
+  std::vector<std::string> inputs;    // -i: input folders to add
+  std::vector<std::string> file_types;  // -t: file types to add
+  std::vector<std::string> settings;  // --set: NAME=VALUE
+  std::string save;                   // --save: file to write instead of a run
+  bool print_settings = false;
+  bool quiet = false;
+};
+
+// Exit statuses of the program.
+constexpr int kExitFinished = 0;
+constexpr int kExitCancelled = 1;
+constexpr int kExitBadUsage = 2;
+
+// Fills `line` from the arguments. Returns the status to exit with at once
+// (after --help, --version or a usage error, which is reported as one line
+// on standard error), or nothing when the program should go on.
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line);
+
+// Prints "tavelle-cli: <message>" as one line on standard error.
+void ReportError(const std::string& message);
+
+}  // namespace cli
+
+#endif  // TAVELLE_CLI_OPTIONS_H_

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <regex>
+#include <sstream>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+using testing_support::CommandResult;
+using testing_support::ReadFile;
+using testing_support::RunCommand;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  // Runs tavelle-cli with `arguments` in the folder `where` (the temporary
+  // folder when empty).
+  CommandResult Run(const std::string& arguments, const std::string& where = "") {
+    std::string folder = where.empty() ? dir_.path().string() : where;
+    return RunCommand("cd '" + folder + "' && TAVELLE_SEARCH_DB='" + (dir_ / "words.sqlite") +
+                      "' '" + testing_support::BinaryPath("tavelle-cli") + "' " + arguments);
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(Cli, BadUsageAndMissingConfigurationsExitWithTwoAndOneLine) {
+  EXPECT_EQ(Run("--version").exit_code, 0);
+  EXPECT_EQ(Run("--help").exit_code, 0);
+  const char* bad[] = {"--no-such-option", "missing.tvg", "--set NoSuchSetting=1",
+                       "--set AutoLink=yes", "--set JavaTreeFontSize=big", "--set AutoLink",
+                       "--set OutputMsgBox=x", "-o"};
+  for (const char* arguments : bad) {
+    CommandResult result = Run(arguments);
+    EXPECT_EQ(result.exit_code, 2) << arguments;
+    EXPECT_EQ(Lines(result.errors).size(), 1u) << arguments << ": " << result.errors;
+    EXPECT_EQ(result.output, "") << "no run for " << arguments;
+  }
+  std::filesystem::create_directories(dir_.path() / "folder.tvg");
+  EXPECT_EQ(Run("folder.tvg").exit_code, 2) << "a folder is not a readable file";
+}
+
+TEST_F(Cli, PrintSettingsShowsTheDesktopDefaultsAndTheOptions) {
+  CommandResult result = Run("--print-settings");
+  ASSERT_EQ(result.exit_code, 0) << result.errors;
+  std::vector<std::string> lines = Lines(result.output);
+  ASSERT_EQ(lines.size(), 46u);
+  EXPECT_EQ(lines.front(), "SearchRecursive=true");
+  EXPECT_EQ(lines.back(), "JavaUrlPath=CodeDocs");
+  for (const char* expected :
+       {"AutoLink=true", "FunctionsHTMLFile=Functions.html", "ClassesHTMLFile=Classes.html",
+        "GenerateJScriptTreeFile=true", "ProcAccessLevel=All Access", "JavaTreeFontSize=2",
+        "ClosedClassImage=folder.gif", "OutputMsgBox="})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
+
+  result = Run("--print-settings -o docs --set autolink=FALSE --set JavaTreeFontSize=9 "
+               "--set 'JavaUrlPath=a=b' --set DefaultHTML=t/page.html");
+  ASSERT_EQ(result.exit_code, 0) << result.errors;
+  std::string output = result.output;
+  std::string start = dir_.path().string();
+  EXPECT_NE(output.find("\nAutoLink=false\n"), std::string::npos);
+  EXPECT_NE(output.find("\nJavaTreeFontSize=9\n"), std::string::npos);
+  EXPECT_NE(output.find("\nJavaUrlPath=a=b\n"), std::string::npos);
+  EXPECT_NE(output.find("\nOutputDirectory=" + start + "/docs\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("\nDefaultHTML=" + start + "/t/page.html\n"), std::string::npos);
+}
+
+TEST_F(Cli, SavedConfigurationsLoadBackAndTheirValuesReplaceTheDefaults) {
+  std::filesystem::create_directories(dir_.path() / "project");
+  CommandResult saved = Run("--save project/p.tvg -i src -t xyz --set CommentString=// "
+                            "--set ClassesHTMLFile=AllClasses.html --set AutoLink=false");
+  ASSERT_EQ(saved.exit_code, 0) << saved.errors;
+  std::string file = ReadFile(dir_ / "project/p.tvg");
+  EXPECT_NE(file.find("Folder1=" + (dir_ / "src")), std::string::npos) << file;
+  EXPECT_NE(file.find("TypeName4=.xyz"), std::string::npos);
+
+  CommandResult before = Run("--print-settings -i src -t xyz --set CommentString=// "
+                             "--set ClassesHTMLFile=AllClasses.html --set AutoLink=false");
+  CommandResult loaded = Run("project/p.tvg --print-settings");
+  ASSERT_EQ(loaded.exit_code, 0) << loaded.errors;
+  EXPECT_EQ(loaded.output, before.output);
+
+  // Loading then saving again writes the same file.
+  ASSERT_EQ(Run("project/p.tvg --save again.tvg").exit_code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "again.tvg"), file);
+
+  WriteFile(dir_ / "bare.tvg", "[TavelleConfig]\nCommentString='\n");
+  CommandResult bare = Run("bare.tvg --print-settings");
+  EXPECT_NE(bare.output.find("\nFunctionsHTMLFile=\n"), std::string::npos)
+      << "a file without the key empties the setting";
+  EXPECT_NE(bare.output.find("\nJavaTreeFont=Helvetica\n"), std::string::npos)
+      << "settings outside the file keep the defaults";
+}
+
+TEST_F(Cli, ARunPrintsDatedRowsAndReadsRelativePathsFromTheConfigurationFolder) {
+  WriteFile(dir_ / "project/src/shapes.cpp", "// nothing documented here\n");
+  WriteFile(dir_ / "project/p.tvg",
+            "[TavellePaths]\nOutputDirectory=out\n[InputFolders]\nNumInputFolders=1\n"
+            "Folder1=src\n[FileTypes]\nNumFileTypes=1\nTypeName1=.cpp\n");
+  std::filesystem::create_directories(dir_.path() / "project/out");
+  std::filesystem::create_directories(dir_.path() / "elsewhere");
+  CommandResult result = Run("../project/p.tvg", dir_ / "elsewhere");
+  ASSERT_EQ(result.exit_code, 0) << result.errors;
+  std::vector<std::string> lines = Lines(result.output);
+  ASSERT_FALSE(lines.empty());
+  std::regex row(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\t.*)");
+  for (const std::string& line : lines) EXPECT_TRUE(std::regex_match(line, row)) << line;
+  EXPECT_TRUE(lines.front().ends_with("\tStarting Documentation"));
+  EXPECT_TRUE(lines.back().ends_with("\tFinished generating HTML files for this project"));
+  EXPECT_NE(result.output.find("shapes.cpp"), std::string::npos) << "src was found from the file";
+  EXPECT_FALSE(std::filesystem::is_empty(dir_.path() / "project/out")) << "out is the file's";
+
+  EXPECT_EQ(Run("-q ../project/p.tvg", dir_ / "elsewhere").output, "");
+}
+
+// Starts tavelle-cli with its standard output on a pipe.
+pid_t Start(const std::vector<std::string>& arguments, int& output) {
+  int pipe_ends[2];
+  if (pipe(pipe_ends) != 0) return -1;
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipe_ends[1], STDOUT_FILENO);
+    close(pipe_ends[0]);
+    close(pipe_ends[1]);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(pipe_ends[1]);
+  output = pipe_ends[0];
+  return pid;
+}
+
+TEST_F(Cli, CtrlCCancelsTheRunAndExitsWithOne) {
+  for (int i = 0; i < 3000; ++i)
+    WriteFile(dir_.path() / "src" / ("file" + std::to_string(i) + ".cpp"),
+              "//DOC_DEFINE_FUNCTION\n//Name: f" + std::to_string(i) + "\n//\\\\\n");
+  setenv("TAVELLE_SEARCH_DB", (dir_ / "words.sqlite").c_str(), 1);
+  int output = -1;
+  pid_t pid = Start({testing_support::BinaryPath("tavelle-cli"), "-i", dir_ / "src", "-o",
+                     dir_ / "out"},
+                    output);
+  ASSERT_GT(pid, 0);
+  std::string seen;
+  char buffer[4096];
+  bool interrupted = false;
+  for (ssize_t n; (n = read(output, buffer, sizeof buffer)) > 0;) {
+    seen.append(buffer, static_cast<size_t>(n));
+    if (!interrupted && seen.find("\tReading File") != std::string::npos) {
+      kill(pid, SIGINT);
+      interrupted = true;
+    }
+  }
+  close(output);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(interrupted) << seen.substr(0, 2000);
+  ASSERT_TRUE(WIFEXITED(status)) << "the program ends by itself, not by the signal";
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(seen.find("Finished generating HTML files"), std::string::npos);
+}
+
+}  // namespace
