@@ -6,6 +6,9 @@
 // begin with "." are hidden and skipped; in a recursive walk the files of
 // the subfolders come before the folder's own files, and a folder already
 // on the current path, reached again through a link, is not entered again.
+// A file's path is the folder as given, "/", and the name. Links count as
+// what they point to; a broken link is read like a file (and logs the
+// failure), while pipes, sockets and devices are left alone.
 #ifndef TAVELLE_ENGINE_SCAN_FILE_DISCOVERY_H_
 #define TAVELLE_ENGINE_SCAN_FILE_DISCOVERY_H_
 
