@@ -127,3 +127,4 @@ done
 echo
 printf '%-7s %8s %9s %8s %7s %11s %9s %11s\n' size pages "wall s" "floor s" ratio "peak RSS MB" "pages/s" "input MB/s"
 printf '%s\n' "${rows[@]}"
+rm -f "$WORK/time.txt" "$WORK/stdout.txt" "$WORK/stderr.txt"
