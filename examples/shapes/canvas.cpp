@@ -16,8 +16,8 @@ namespace shapes {
 //Parameters: shape - the shape to place on the canvas; the canvas takes it
 //over
 //\\
-//Description: Places a shape on top of the ones already there. An empty
-//pointer is ignored.
+//Description: Places a shape on top of the ones already there.
+//An empty pointer is ignored.
 //\\
 //See Also: Canvas::Clear
 //\\
@@ -48,9 +48,9 @@ void Canvas::Add(std::unique_ptr<Shape> shape) {
 //\\
 //Definition: void DrawAll();
 //\\
-//Description: Draws every visible shape, in the order they were added,
-//with the canvas colors. Shapes whose bounding box lies wholly outside
-//the canvas are skipped.
+//Description: Draws every visible shape with the canvas colors.
+//Shapes are drawn in the order they were added; those whose bounding box
+//lies wholly outside the canvas are skipped.
 //\\
 //See Also: Drawable::Draw, Drawable::BoundingBox
 //\\
@@ -131,8 +131,8 @@ bool Canvas::IsVisible(const Shape& shape) const {
 //\\
 //Return Values: the sum of the areas of all shapes on the canvas
 //\\
-//Description: Adds up the areas of the shapes. Overlapping parts are
-//counted once per shape.
+//Description: Adds up the areas of the shapes on a canvas.
+//Overlapping parts are counted once per shape.
 //\\
 //See Also: Area, Shape::Area
 //\\
@@ -156,8 +156,9 @@ double TotalArea(const Canvas& canvas) {
 //\\
 //Return Values: the area of the shape
 //\\
-//Description: The free-function form of Shape::Area, handy in algorithms
-//that take a function.
+//Description: Measures the area of any shape.
+//This is the free-function form of Shape::Area, handy in algorithms that
+//take a function.
 //\\
 //DOC_DEFINE_FUNCTION_END
 double Area(const Shape& shape) { return shape.Area(); }

@@ -15,10 +15,12 @@ namespace shapes {
 //\\
 //Group: Drawing
 //\\
-//Description: A drawing area of a fixed size that owns the shapes placed
-//on it and draws them in the order they were added.
+//Description: A drawing area of a fixed size that owns and draws shapes.
+//It draws them in the order they were added.
 //\\
 //See Also: Drawable, Getting started
+//\\
+//Example: GettingStarted.html
 //\\
 //DOC_DEFINE_CLASS_END
 class Canvas {

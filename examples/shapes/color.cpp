@@ -17,8 +17,9 @@ namespace {
 //\\
 //Return Values: the value rounded and clamped to 0 to 255
 //\\
-//Description: Internal helper of Color::Blend. It has no Access field, so
-//it is private and only documented when all access levels are shown.
+//Description: Rounds and clamps a channel value for Color::Blend.
+//It has no Access field, so it is private and only documented when all
+//access levels are shown.
 //\\
 //DOC_DEFINE_FUNCTION_END
 uint8_t ClampChannel(double value) {
@@ -57,11 +58,10 @@ Color Color::Blend(Color other, double weight) const {
 //Return Values: the color, or no value when the text is neither form
 //\\
 //Description: Reads a color as users write it in configuration files.
-//Names are matched in lower case only.
+//Names are matched in lower case only. ParseColor("#FF8000") gives
+//Color(255, 128, 0).
 //\\
 //See Also: ColorToString, Color
-//\\
-//Example: ParseColor("#FF8000") gives Color(255, 128, 0).
 //\\
 //DOC_DEFINE_FUNCTION_END
 std::optional<Color> ParseColor(std::string_view text) {

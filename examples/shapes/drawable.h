@@ -40,8 +40,8 @@ class Drawable {
 //outline - the color of the outline
 //fill - the color of the inside
 //\\
-//Description: Draws the object on the canvas. Implementations scale their
-//coordinates with Canvas::Scale.
+//Description: Draws the object on the canvas.
+//Implementations scale their coordinates with Canvas::Scale.
 //\\
 //DOC_DEFINE_CLASS_MEMBER_END
   virtual void Draw(Canvas& canvas, Color outline, Color fill) const = 0;
@@ -60,8 +60,8 @@ class Drawable {
 //Parameters: topLeft - receives the top left corner
 //bottomRight - receives the bottom right corner
 //\\
-//Description: Gives the smallest upright rectangle that holds the whole
-//object. The canvas uses it to skip objects outside its area.
+//Description: Gives the smallest upright rectangle around the object.
+//The canvas uses it to skip objects outside its area.
 //\\
 //DOC_DEFINE_CLASS_MEMBER_END
   virtual void BoundingBox(Point& topLeft, Point& bottomRight) const = 0;

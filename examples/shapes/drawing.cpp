@@ -37,8 +37,8 @@ void Circle::Draw(Canvas& canvas, Color outline, Color fill) const {
 //\\
 //Definition: void Draw(Canvas& canvas, Color outline, Color fill) const override;
 //\\
-//Description: Draws the four sides and fills the inside. Square draws
-//itself the same way.
+//Description: Draws the four sides and fills the inside.
+//Square draws itself the same way.
 //\\
 //See Also: Drawable::Draw
 //\\
@@ -57,8 +57,8 @@ void Rectangle::Draw(Canvas& canvas, Color outline, Color fill) const {
 //\\
 //Definition: void Draw(Canvas& canvas, Color outline, Color fill) const override;
 //\\
-//Description: Draws the sides from corner to corner and back to the first
-//corner. A polygon with fewer than three corners draws nothing.
+//Description: Draws the sides from corner to corner and back to the start.
+//A polygon with fewer than three corners draws nothing.
 //\\
 //DOC_DEFINE_CLASS_MEMBER_END
 void Polygon::Draw(Canvas& canvas, Color outline, Color fill) const {

@@ -7,8 +7,7 @@
 //Text: Shapes is a small C++ library for plane figures.
 //It measures circles, rectangles, squares and polygons, places them on a
 //canvas and draws them in color.
-//
-//Start with Getting started, then read Coordinate system to learn how
+//<p>Start with Getting started, then read Coordinate system to learn how
 //positions and sizes are measured. Every figure derives from Shape, which
 //in turn is a Drawable.
 //\\
@@ -22,13 +21,11 @@
 //File: GettingStarted.html
 //\\
 //Text: Create a Canvas, add a few shapes to it and draw them all:
-//
-//  Canvas canvas(640, 480);
-//  canvas.Add(std::make_unique&lt;Circle&gt;(Point{100, 100}, 40));
-//  canvas.Add(std::make_unique&lt;Square&gt;(Point{200, 50}, 80));
-//  canvas.DrawAll();
-//
-//TotalArea then tells how much of the canvas the shapes cover, and
+//<p><code>Canvas canvas(640, 480);<br>
+//canvas.Add(std::make_unique&lt;Circle&gt;(Point{100, 100}, 40));<br>
+//canvas.Add(std::make_unique&lt;Square&gt;(Point{200, 50}, 80));<br>
+//canvas.DrawAll();</code>
+//<p>TotalArea then tells how much of the canvas the shapes cover, and
 //Distance measures the gap between two points.
 //\\
 //See Also: Overview, Canvas, Circle, Square
@@ -42,8 +39,7 @@
 //\\
 //Text: Positions are given in canvas units. The origin lies in the top
 //left corner of the canvas; x grows to the right and y grows downwards.
-//
-//The origin of a shape is the top left corner of its bounding box, except
+//<p>The origin of a shape is the top left corner of its bounding box, except
 //for a Circle, whose origin is its center. Canvas::Scale turns canvas
 //units into pixels when the canvas is drawn.
 //\\

@@ -9,8 +9,8 @@ namespace shapes {
 //\\
 //Group: Values
 //\\
-//Description: A position on the canvas, in canvas units. Points are plain
-//values with public coordinates x and y.
+//Description: A position on the canvas, in canvas units.
+//Points are plain values with public coordinates x and y.
 //\\
 //See Also: Coordinate system, Distance
 //\\

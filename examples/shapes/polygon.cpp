@@ -17,8 +17,9 @@ namespace shapes {
 //\\
 //Parameters: corner - the next corner, relative to the origin
 //\\
-//Description: Appends a corner. The last corner joins the first one when
-//the polygon is drawn or measured.
+//Description: Appends a corner.
+//The last corner joins the first one when the polygon is drawn or
+//measured.
 //\\
 //DOC_DEFINE_CLASS_MEMBER_END
 void Polygon::AddCorner(Point corner) { corners_.push_back(corner); }

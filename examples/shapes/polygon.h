@@ -17,9 +17,9 @@ namespace shapes {
 //\\
 //Group: Figures
 //\\
-//Description: A closed figure of straight sides through a list of corner
-//points. The corners are relative to the origin, so moving a polygon does
-//not change them.
+//Description: A closed figure of straight sides through a list of corners.
+//The corners are relative to the origin, so moving a polygon does not
+//change them.
 //\\
 //See Also: MakeRegularPolygon, Shape
 //\\

@@ -123,8 +123,8 @@ class Rectangle : public Shape {
 //Parameters: width - the new width
 //height - the new height
 //\\
-//Description: Changes both sides at once. It is protected so that Square
-//can keep its sides equal.
+//Description: Changes both sides at once.
+//It is protected so that Square can keep its sides equal.
 //\\
 //DOC_DEFINE_CLASS_MEMBER_END
   void Resize(double width, double height) {

@@ -29,8 +29,7 @@ class NonCopyable {
 //Description: A Shape is a Drawable figure with an origin, an area and a
 //perimeter. Derived classes say how the figure is measured and drawn;
 //Shape keeps the position and a name for messages.
-//
-//Shapes cannot be copied: a canvas holds each one exactly once.
+//<p>Shapes cannot be copied: a canvas holds each one exactly once.
 //\\
 //See Also: Circle, Rectangle, Polygon, Coordinate system
 //\\
@@ -99,8 +98,8 @@ class Shape : public Drawable, private NonCopyable {
 //\\
 //Return Values: the origin of the shape
 //\\
-//Description: Gives the point the shape is placed by; see Coordinate
-//system for where it lies on each kind of figure.
+//Description: Gives the point the shape is placed by.
+//See Coordinate system for where it lies on each kind of figure.
 //\\
 //DOC_DEFINE_CLASS_MEMBER_END
   Point Origin() const { return origin_; }
@@ -120,8 +119,8 @@ class Shape : public Drawable, private NonCopyable {
 //\\
 //Return Values: the width (x) and height (y) of the bounding box
 //\\
-//Description: Tells how far the shape reaches from its origin. Shape uses
-//it to compute the bounding box.
+//Description: Tells how far the shape reaches from its origin.
+//Shape uses it to compute the bounding box.
 //\\
 //DOC_DEFINE_CLASS_MEMBER_END
   virtual Point Extent() const = 0;

@@ -44,6 +44,7 @@ TEST(EngineRun, TheWorkedExampleThroughTheCommandLine) {
   if (!fs::exists(cli)) GTEST_SKIP() << "tavelle-cli is not built";
   TempDir temp;
   WriteFile(temp / "src/shape.h", kWorkedExample);
+  fs::create_directories(temp.path() / "out");
   auto run = testing_support::RunCommand(
       "TAVELLE_SEARCH_DB=" + Quoted(temp / "words.sqlite") + " " + Quoted(cli) + " -i " +
       Quoted(temp / "src") + " -t .h --set CommentString=// --set GenerateDiagrams=false -o " +
@@ -161,6 +162,17 @@ TEST_F(ShapesExample, EveryBlockBecomesARecordWithCleanFields) {
     fields.insert(fields.end(), {record->Name, record->Description, record->Definition});
   for (const auto& record : project.GeneralDocs)
     fields.insert(fields.end(), {record->Name, record->Description, record->filename});
+  // List pages show short descriptions, which default to the first line of
+  // the description: each should be a whole sentence.
+  std::vector<std::string> shortDescriptions;
+  for (const auto& record : project.Classes) {
+    shortDescriptions.push_back(record->ShortDescription);
+    for (const auto& member : record->Members)
+      shortDescriptions.push_back(member->ShortDescription);
+  }
+  for (const auto& record : project.Functions)
+    shortDescriptions.push_back(record->ShortDescription);
+  for (const std::string& text : shortDescriptions) EXPECT_TRUE(text.ends_with(".")) << text;
   // A missing or misplaced terminator lets a value run into the next field.
   for (const std::string& field : fields) {
     EXPECT_EQ(field.find(":\\"), std::string::npos) << field;
