@@ -11,7 +11,7 @@
 namespace tavelle {
 namespace {
 
-constexpr size_t kReadChunk = 1 << 16;
+constexpr size_t kReadChunk = 1 << 15;
 
 // Splits bytes into lines as they arrive, strips the prefix and appends
 // each line with CR LF. A line may span two chunks, and so may the CR LF
@@ -107,10 +107,10 @@ void ReadTextFile(const std::string& filePath, std::string& text, std::string_vi
   if (!status) text.reserve(size + size / 16 + 2);
 
   LineCollector lines(text, prefix);
-  auto buffer = std::make_unique<char[]>(kReadChunk);
+  char buffer[kReadChunk];
   size_t count;
-  while ((count = std::fread(buffer.get(), 1, kReadChunk, file.get())) > 0) {
-    if (!lines.Add(std::string_view(buffer.get(), count))) return;
+  while ((count = std::fread(buffer, 1, kReadChunk, file.get())) > 0) {
+    if (!lines.Add(std::string_view(buffer, count))) return;
   }
   if (std::ferror(file.get())) {
     LogFileFailure(outputMsgBox, std::strerror(errno), filePath);
