@@ -4,8 +4,9 @@
 // removed from the start of every line that begins with it (the comment
 // string of documentation lines). A file that cannot be read logs one row
 // (the system's description of the error, "  File: ", the path) and gives
-// what was read before the failure (empty when it could not be opened).
-// A cancel request stops the reading; the text then holds the lines read.
+// the lines read before the failure (none when it could not be opened; a
+// directory cannot be). A cancel request, checked before each line, stops
+// the reading; the text then holds the lines read so far.
 #ifndef TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 #define TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 
