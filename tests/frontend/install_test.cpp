@@ -1,6 +1,7 @@
 // Installs the build into a temporary prefix and checks that the installed
 // programs run from there: the command-line program generates the
 // installed example, and "Help Docs" finds the installed manual.
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -42,6 +43,7 @@ class InstallTest : public QObject {
 
     // The installed command-line program, with only the prefix to go by.
     QString output = prefix.filePath("out");
+    QVERIFY(QDir().mkpath(output));
     qputenv("TAVELLE_SEARCH_DB", prefix.filePath("words.sqlite").toUtf8());
     qunsetenv("LD_LIBRARY_PATH");
     QCOMPARE(Run(prefix.filePath("bin/tavelle-cli"),
