@@ -12,10 +12,14 @@ namespace fs = std::filesystem;
 namespace tavelle {
 namespace {
 
+struct Subfolder {
+  std::string name;
+  bool isLink;  // a symbolic link, which may lead back up the current path
+};
+
 struct FolderEntries {
   std::vector<std::string> files;
-  std::vector<std::string> subfolders;
-  std::vector<bool> subfolderIsLink;  // parallel to subfolders
+  std::vector<Subfolder> subfolders;
 };
 
 // Lists a folder in ascending byte order of names, skipping hidden names
@@ -50,8 +54,7 @@ FolderEntries ListFolder(const std::string& folderPath) {
   FolderEntries listing;
   for (Entry& entry : entries) {
     if (entry.isDirectory) {
-      listing.subfolders.push_back(std::move(entry.name));
-      listing.subfolderIsLink.push_back(entry.isLink);
+      listing.subfolders.push_back({std::move(entry.name), entry.isLink});
     } else {
       listing.files.push_back(std::move(entry.name));
     }
@@ -90,11 +93,10 @@ void FindBelow(const std::string& folder, std::vector<fs::path>& ancestors,
                const std::string& commentString, const automation::ObjectRef& outputMsgBox) {
   std::string folderPath = folder + "/";
   FolderEntries listing = ListFolder(folderPath);
-  for (size_t i = 0; i < listing.subfolders.size(); ++i) {
+  for (const Subfolder& entry : listing.subfolders) {
     if (CheckCancel()) return;
-    std::string subfolder = folderPath + listing.subfolders[i];
-    fs::path canonical = listing.subfolderIsLink[i] ? CanonicalFolder(subfolder)
-                                                    : ancestors.back() / listing.subfolders[i];
+    std::string subfolder = folderPath + entry.name;
+    fs::path canonical = entry.isLink ? CanonicalFolder(subfolder) : ancestors.back() / entry.name;
     if (std::find(ancestors.begin(), ancestors.end(), canonical) != ancestors.end()) continue;
     ancestors.push_back(std::move(canonical));
     FindBelow(subfolder, ancestors, sourceFiles, fileTypes, commentString, outputMsgBox);
@@ -121,7 +123,9 @@ void FindSourceFilesRecursive(const std::string& folder, std::vector<FileInfo>& 
 }
 
 std::vector<std::string> ListSubfolders(const std::string& folderPath) {
-  return ListFolder(folderPath).subfolders;
+  std::vector<std::string> names;
+  for (Subfolder& entry : ListFolder(folderPath).subfolders) names.push_back(std::move(entry.name));
+  return names;
 }
 
 bool MatchesFileType(std::string_view fileName, const SortedCollection<SearchWord>& fileTypes) {
