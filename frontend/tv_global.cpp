@@ -16,6 +16,13 @@ void ShowStartError(DialogService& dialogs, const QString& description) {
 
 }  // namespace
 
+bool StartMainWindow(TavelleFrm& window, DialogService& dialogs, const QStringList& arguments) {
+  QString error;
+  if (window.Load(CommandLineOf(arguments), &error)) return true;
+  ShowStartError(dialogs, error);
+  return false;
+}
+
 QString CommandLineOf(const QStringList& arguments) {
   return arguments.mid(1).join(QLatin1Char(' '));
 }
@@ -25,11 +32,7 @@ int Main(int argc, char* argv[]) {
   QtDialogService dialogs;
   try {
     TavelleFrm window(dialogs);
-    QString error;
-    if (!window.Load(CommandLineOf(QApplication::arguments()), &error)) {
-      ShowStartError(dialogs, error);
-      return 1;
-    }
+    if (!StartMainWindow(window, dialogs, QApplication::arguments())) return 1;
     window.show();
     return QApplication::exec();
   } catch (const std::exception& failure) {

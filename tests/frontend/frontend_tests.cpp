@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 
 #include "automation/platform.h"
+#include "automation/registry.h"
 #include "frontend/chelp.h"
 #include "frontend/tavelle_frm.h"
 #include "frontend/tv_global.h"
@@ -121,6 +122,16 @@ class FrontendTest : public QObject {
     // Arguments are joined back into one command line.
     QCOMPARE(frontend::CommandLineOf({"tavelle", "/a/my", "project.tvg"}),
              QStringLiteral("/a/my project.tvg"));
+  }
+
+  void startFailsWithoutAnEngine() {
+    automation::ClassRegistration missing_engine("Corvane.Tavelle", [] { return nullptr; });
+    ScriptedDialogs dialogs;
+    TavelleFrm window(dialogs);
+    QVERIFY(!frontend::StartMainWindow(window, dialogs, {"tavelle"}));
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY(dialogs.messages[0].startsWith("Error starting Tavelle\r\n"));
+    QVERIFY(dialogs.messages[0].size() > 24);  // and the reason
   }
 
   void commandLineConfigurationReplacesTheDefaults() {
