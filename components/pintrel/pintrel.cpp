@@ -23,6 +23,7 @@ using automation::Variant;
 constexpr int64_t kMaxPixels = int64_t{1} << 26;
 
 constexpr int kSavePng = 3;
+constexpr int kPngCompression = 1;
 
 const automation::MemberNames kMembers = {"ClearBitmap", "AddLine",  "AddRectangle",
                                           "AddText",     "FillArea", "SaveBitmap"};
@@ -33,15 +34,18 @@ std::optional<int> Integer(std::span<Variant> args, size_t index) {
   return args[index].ToInt32();
 }
 
-// The true-colour value of the red, green and blue arguments at `first`.
-std::optional<int> Colour(std::span<Variant> args, size_t first) {
+// The palette entry for the red, green and blue arguments at `first`.
+// Pictures are palette images: diagrams use a handful of colours, and one
+// byte per pixel keeps drawing and PNG encoding cheap for thousands of
+// pictures.
+std::optional<int> Colour(gdImagePtr image, std::span<Variant> args, size_t first) {
   int parts[3];
   for (size_t i = 0; i < 3; ++i) {
     std::optional<int> part = Integer(args, first + i);
     if (!part || *part < 0 || *part > 255) return std::nullopt;
     parts[i] = *part;
   }
-  return gdTrueColor(parts[0], parts[1], parts[2]);
+  return gdImageColorResolve(image, parts[0], parts[1], parts[2]);
 }
 
 // Scanline flood fill with its own stack: every pixel connected to (x, y)
@@ -51,7 +55,7 @@ std::optional<int> Colour(std::span<Variant> args, size_t first) {
 void FillToBorder(gdImagePtr image, int x, int y, int fill, int border) {
   int width = gdImageSX(image), height = gdImageSY(image);
   auto fillable = [&](int px, int py) {
-    int pixel = gdImageGetTrueColorPixel(image, px, py);
+    int pixel = gdImageGetPixel(image, px, py);
     return pixel != border && pixel != fill;
   };
   if (x < 0 || y < 0 || x >= width || y >= height) return;
@@ -117,11 +121,15 @@ bool Pintrel::Invoke(std::string_view member, automation::CallKind kind,
 bool Pintrel::ClearBitmap(std::span<Variant> args) {
   image_.reset();
   std::optional<int> width = Integer(args, 0), height = Integer(args, 1);
-  std::optional<int> colour = Colour(args, 2);
-  if (args.size() != 5 || !width || !height || !colour) return false;
+  if (args.size() != 5 || !width || !height) return false;
   if (*width < 1 || *height < 1 || int64_t{*width} * *height > kMaxPixels) return false;
-  image_.reset(gdImageCreateTrueColor(*width, *height));
+  image_.reset(gdImageCreate(*width, *height));
   if (!image_) return false;
+  std::optional<int> colour = Colour(image_.get(), args, 2);
+  if (!colour) {
+    image_.reset();
+    return false;
+  }
   gdImageFilledRectangle(image_.get(), 0, 0, *width - 1, *height - 1, *colour);
   return true;
 }
@@ -130,8 +138,9 @@ bool Pintrel::AddLine(std::span<Variant> args) {
   std::optional<int> x1 = Integer(args, 0), y1 = Integer(args, 1);
   std::optional<int> x2 = Integer(args, 2), y2 = Integer(args, 3);
   std::optional<int> thickness = Integer(args, 4);
-  std::optional<int> colour = Colour(args, 5);
-  if (!image_ || args.size() != 8 || !x1 || !y1 || !x2 || !y2 || !thickness || !colour ||
+  if (!image_) return false;
+  std::optional<int> colour = Colour(image_.get(), args, 5);
+  if (args.size() != 8 || !x1 || !y1 || !x2 || !y2 || !thickness || !colour ||
       *thickness < 1)
     return false;
   gdImageSetThickness(image_.get(), *thickness);
@@ -143,9 +152,10 @@ bool Pintrel::AddLine(std::span<Variant> args) {
 bool Pintrel::AddRectangle(std::span<Variant> args) {
   std::optional<int> x = Integer(args, 0), y = Integer(args, 1);
   std::optional<int> width = Integer(args, 2), height = Integer(args, 3);
-  std::optional<int> colour = Colour(args, 4);
+  if (!image_) return false;
+  std::optional<int> colour = Colour(image_.get(), args, 4);
   std::optional<bool> filled = args.size() == 8 ? args[7].ToBool() : std::nullopt;
-  if (!image_ || !x || !y || !width || !height || !colour || !filled) return false;
+  if (!x || !y || !width || !height || !colour || !filled) return false;
   if (*width < 1 || *height < 1) return true;  // nothing to cover
   int right = *x + *width - 1, bottom = *y + *height - 1;
   if (*filled)
@@ -163,8 +173,9 @@ bool Pintrel::AddText(std::span<Variant> args) {
   std::optional<std::string> text = args.empty() ? std::nullopt : args[0].ToText();
   std::optional<int> x = Integer(args, 1), y = Integer(args, 2);
   std::optional<int> width = Integer(args, 3), height = Integer(args, 4);
-  std::optional<int> colour = Colour(args, 5);
-  if (!image_ || args.size() != 8 || !text || !x || !y || !width || !height || !colour)
+  if (!image_) return false;
+  std::optional<int> colour = Colour(image_.get(), args, 5);
+  if (args.size() != 8 || !text || !x || !y || !width || !height || !colour)
     return false;
 
   gdImagePtr image = image_.get();
@@ -190,8 +201,9 @@ bool Pintrel::AddText(std::span<Variant> args) {
 
 bool Pintrel::FillArea(std::span<Variant> args) {
   std::optional<int> x = Integer(args, 0), y = Integer(args, 1);
-  std::optional<int> fill = Colour(args, 2), border = Colour(args, 5);
-  if (!image_ || args.size() != 8 || !x || !y || !fill || !border) return false;
+  if (!image_) return false;
+  std::optional<int> fill = Colour(image_.get(), args, 2), border = Colour(image_.get(), args, 5);
+  if (args.size() != 8 || !x || !y || !fill || !border) return false;
   FillToBorder(image_.get(), *x, *y, *fill, *border);
   return true;
 }
@@ -201,7 +213,9 @@ bool Pintrel::SaveBitmap(std::span<Variant> args) {
   std::optional<int> format = Integer(args, 1);
   if (!image_ || args.size() != 2 || !path || format != kSavePng) return false;
   int size = 0;
-  void* png = gdImagePngPtr(image_.get(), &size);
+  // Fast compression: diagrams are flat areas that compress well at any
+  // level, and a large run writes thousands of them.
+  void* png = gdImagePngPtrEx(image_.get(), &size, kPngCompression);
   if (png == nullptr) return false;
   bool saved = WriteFileAtomically(*path + "png", png, static_cast<size_t>(size));
   gdFree(png);
