@@ -53,6 +53,19 @@ void FillDefaults(Record& record, const char* defaultAccess, std::string default
   if (record.ShortDescription.empty()) record.ShortDescription = FirstLine(record.Description);
 }
 
+// Files an item in its collection and logs `row`, or, when the access-level
+// filter rejects it, logs `row` followed by `rejection` and drops it.
+template <class Record>
+void FileItem(const Project& project, SortedCollection<Record>& collection,
+              std::shared_ptr<Record> record, const std::string& row, const char* rejection) {
+  if (!AccessLevelAccepts(project.settings.ProcAccessLevel, record->Access)) {
+    project.Log(row + rejection);
+    return;
+  }
+  collection.AddSorted(std::move(record));
+  project.Log(row);
+}
+
 }  // namespace
 
 bool AccessLevelAccepts(std::string_view procAccessLevel, std::string_view access) {
@@ -74,13 +87,8 @@ void ParseClassBlock(Project& project, std::string_view block) {
   // The first class of a name wins; members of later blocks of the same
   // name still attach to it.
   if (project.Classes.Find(record->Name)) return;
-  if (!AccessLevelAccepts(settings.ProcAccessLevel, record->Access)) {
-    project.Log("Found Class: " + record->Name + " : Invalid Access Level");
-    return;
-  }
-  std::string logRow = "Found Class: " + record->Name;
-  project.Classes.AddSorted(std::move(record));
-  project.Log(logRow);
+  std::string row = "Found Class: " + record->Name;
+  FileItem(project, project.Classes, std::move(record), row, " : Invalid Access Level");
 }
 
 void ParseClassMemberBlock(Project& project, std::string_view block) {
@@ -98,13 +106,8 @@ void ParseClassMemberBlock(Project& project, std::string_view block) {
   // have nowhere to go.
   SortedCollection<ClassDoc>::Ptr owner = project.Classes.Find(className);
   if (!owner) return;
-  std::string logRow = "Found Class Member: " + owner->Name + "::" + record->Name;
-  if (!AccessLevelAccepts(settings.ProcAccessLevel, record->Access)) {
-    project.Log(logRow + " : Invalid Accces level");
-    return;
-  }
-  owner->Members.AddSorted(std::move(record));
-  project.Log(logRow);
+  std::string row = "Found Class Member: " + owner->Name + "::" + record->Name;
+  FileItem(project, owner->Members, std::move(record), row, " : Invalid Accces level");
 }
 
 void ParseFunctionBlock(Project& project, std::string_view block) {
@@ -116,13 +119,8 @@ void ParseFunctionBlock(Project& project, std::string_view block) {
   record->Images = {settings.ClosedFunctionImage, settings.ClosedSelFunctionImage,
                     settings.OpenFunctionImage, settings.OpenSelFunctionImage};
 
-  if (!AccessLevelAccepts(settings.ProcAccessLevel, record->Access)) {
-    project.Log("Found Function: " + record->Name + " : Invalid Access Level");
-    return;
-  }
-  std::string logRow = "Found Function: " + record->Name;
-  project.Functions.AddSorted(std::move(record));
-  project.Log(logRow);
+  std::string row = "Found Function: " + record->Name;
+  FileItem(project, project.Functions, std::move(record), row, " : Invalid Access Level");
 }
 
 void ParseGeneralBlock(Project& project, std::string_view block) {
@@ -136,9 +134,9 @@ void ParseGeneralBlock(Project& project, std::string_view block) {
   record->Images = {settings.ClosedGeneralImage, settings.ClosedSelGeneralImage,
                     settings.OpenGeneralImage, settings.OpenSelGeneralImage};
 
-  std::string logRow = "Found General Info: " + record->Name;
+  std::string row = "Found General Info: " + record->Name;
   project.GeneralDocs.AddSorted(std::move(record));
-  project.Log(logRow);
+  project.Log(row);
 }
 
 void ParseIndexBlock(Project& project, std::string_view block) {
