@@ -23,6 +23,8 @@
 
 namespace {
 
+using fuzz_support::LowerAscii;
+
 using tavelle::SearchWord;
 using tavelle::SearchWordRef;
 
@@ -32,13 +34,6 @@ constexpr std::string_view kWordTypes[] = {"Class", "Function", "General", "Keyw
 bool IsWordCharacter(char ch) {
   return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') ||
          ch == '_' || ch == '%' || ch == '/';
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& ch : lower)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  return lower;
 }
 
 // One pass of replacing `from` by nothing, left to right.

@@ -114,8 +114,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   Project project;
   project.settings.ProcAccessLevel = kAccessLevels[data[0] % 3];
-  // A list view, so that the rows of the parsers go through the log.
-  static auto sink = std::make_shared<automation::ListView>();
+  // A list view, so that the rows of the parsers go through the log. It
+  // lives for one input only: memory kept across inputs makes libFuzzer
+  // look for leaks after every one.
+  auto sink = std::make_shared<automation::ListView>();
   project.settings.OutputMsgBox = sink;
 
   std::string path = fuzz_support::ScratchPath("source.h");

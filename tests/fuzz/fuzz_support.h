@@ -49,6 +49,14 @@ inline std::vector<std::string_view> SplitAll(std::string_view text, char separa
   return pieces;
 }
 
+// `text` with the letters A to Z in lower case; other bytes unchanged.
+inline std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& ch : lower)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  return lower;
+}
+
 // A folder of this process below the temporary folder (TMPDIR), removed
 // when the fuzzer exits normally.
 inline const testing_support::TempDir& Scratch() {

@@ -17,19 +17,14 @@
 
 namespace {
 
+using fuzz_support::LowerAscii;
+
 // Whether the characters of `part` appear in `whole` in the same order.
 bool IsSubsequence(std::string_view part, std::string_view whole) {
   size_t at = 0;
   for (char ch : whole)
     if (at < part.size() && part[at] == ch) ++at;
   return at == part.size();
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& ch : lower)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  return lower;
 }
 
 void CheckTextToHTML(std::string_view input, bool keepLayout) {
