@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -82,6 +83,26 @@ void FillToBorder(gdImagePtr image, int x, int y, int fill, int border) {
   }
 }
 
+// gdImageFilledRectangle sets a palette picture's pixels one call at a
+// time; setting each row's bytes at once gives the same picture for a
+// fraction of the cost, which counts over thousands of diagrams. Like gd,
+// it leaves the pixels outside the clipping rectangle alone.
+void FillRectangle(gdImagePtr image, int x1, int y1, int x2, int y2, int colour) {
+  if (gdImageTrueColor(image) || colour < 0) {
+    gdImageFilledRectangle(image, x1, y1, x2, y2, colour);
+    return;
+  }
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  x1 = std::max(x1, image->cx1);
+  x2 = std::min(x2, image->cx2);
+  y1 = std::max(y1, image->cy1);
+  y2 = std::min(y2, image->cy2);
+  if (x1 > x2) return;
+  for (int y = y1; y <= y2; ++y)
+    std::memset(image->pixels[y] + x1, colour, static_cast<size_t>(x2 - x1 + 1));
+}
+
 // Writes `bytes` to a temporary file beside `path` and renames it over
 // `path`, so that a failed write never leaves a partial picture.
 bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size) {
@@ -130,7 +151,7 @@ bool Pintrel::ClearBitmap(std::span<Variant> args) {
     image_.reset();
     return false;
   }
-  gdImageFilledRectangle(image_.get(), 0, 0, *width - 1, *height - 1, *colour);
+  FillRectangle(image_.get(), 0, 0, *width - 1, *height - 1, *colour);
   return true;
 }
 
@@ -159,7 +180,7 @@ bool Pintrel::AddRectangle(std::span<Variant> args) {
   if (*width < 1 || *height < 1) return true;  // nothing to cover
   int right = *x + *width - 1, bottom = *y + *height - 1;
   if (*filled)
-    gdImageFilledRectangle(image_.get(), *x, *y, right, bottom, *colour);
+    FillRectangle(image_.get(), *x, *y, right, bottom, *colour);
   else
     gdImageRectangle(image_.get(), *x, *y, right, bottom, *colour);
   return true;
