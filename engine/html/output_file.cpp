@@ -9,19 +9,44 @@
 
 namespace tavelle {
 
+namespace {
+
+// Prepares `fileName` for writing and reports the mode to open it with,
+// or nullptr after logging why it cannot be written. A directory (or a
+// link to one) is refused. When overwriting, whatever stands at the name,
+// even a link, is removed first, so that the new file never writes through
+// a link; the common case, a fresh output folder, costs one lookup.
+const char* PrepareTarget(const std::string& fileName, bool overwrite,
+                          const automation::ObjectRef& outputMsgBox) {
+  std::error_code status;
+  std::filesystem::file_type type = std::filesystem::symlink_status(fileName, status).type();
+  if (type == std::filesystem::file_type::not_found) return "wb";
+  if (type == std::filesystem::file_type::directory ||
+      (type == std::filesystem::file_type::symlink &&
+       std::filesystem::is_directory(fileName, status))) {
+    LogFileFailure(outputMsgBox, std::strerror(EISDIR), fileName);
+    return nullptr;
+  }
+  if (!overwrite) return "ab";
+  std::remove(fileName.c_str());
+  return "ab";
+}
+
+}  // namespace
+
 void WriteTextFile(const std::string& fileName, std::string_view text, bool overwrite,
                    const automation::ObjectRef& outputMsgBox) {
-  std::error_code status;
-  if (std::filesystem::is_directory(fileName, status)) {
-    LogFileFailure(outputMsgBox, std::strerror(EISDIR), fileName);
-    return;
-  }
-  if (overwrite) std::remove(fileName.c_str());
-  std::FILE* file = std::fopen(fileName.c_str(), "ab");
+  const char* mode = PrepareTarget(fileName, overwrite, outputMsgBox);
+  if (mode == nullptr) return;
+  std::FILE* file = std::fopen(fileName.c_str(), mode);
   if (file == nullptr) {
     LogFileFailure(outputMsgBox, std::strerror(errno), fileName);
     return;
   }
+  // One buffer for the whole page spares the C library a look at the file
+  // to size its own, and most pages then leave in a single write.
+  char buffer[1 << 16];
+  std::setvbuf(file, buffer, _IOFBF, sizeof buffer);
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
                  std::fwrite("\r\n", 1, 2, file) == 2;
   int error = errno;
