@@ -1,4 +1,7 @@
 #include <dlfcn.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <time.h>
 #include <unistd.h>
 
@@ -37,6 +40,13 @@ std::tm LocalTime(std::time_t when) {
 
 bool IsWritableFolder(const std::filesystem::path& folder) {
   return access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+void KeepFreedHeapMemory() {
+#ifdef __GLIBC__
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  mallopt(M_TOP_PAD, 16 << 20);
+#endif
 }
 
 }  // namespace automation

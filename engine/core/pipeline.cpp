@@ -1,5 +1,6 @@
 #include "engine/core/pipeline.h"
 
+#include "automation/platform.h"
 #include "engine/html/html_driver.h"
 #include "engine/scan/block_finder.h"
 #include "engine/scan/file_discovery.h"
@@ -64,6 +65,7 @@ bool RunParsingPasses(Project& project) {
       if (CheckCancel()) return false;
       pass.finder(project, file.FileText);
     }
+    project.Stages.Mark(pass.message);
   }
   return true;
 }
@@ -77,12 +79,16 @@ void WriteCancel(Project& project, bool value) {
 
 bool ProcessFiles(Project& project) {
   WriteCancel(project, false);
+  project.Stages.Restart();
+  automation::KeepFreedHeapMemory();
   project.Log("Starting Documentation");
   if (CheckCancel()) return false;
   if (!EmptyRunCollections(project)) return false;
   if (!DiscoverSourceFiles(project)) return false;
+  project.Stages.Mark("Discovery and reading");
   if (!RunParsingPasses(project)) return false;
   GenerateSearchWords(project);
+  project.Stages.Mark("Search words");
   project.Log("Generating HTML Files in Dir: " + project.settings.OutputDirectory);
   GenerateHTMLFiles(project);
   project.Log("Finished generating HTML files for this project");

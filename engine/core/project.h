@@ -10,6 +10,7 @@
 
 #include "engine/core/message_log.h"
 #include "engine/core/settings.h"
+#include "engine/core/stage_times.h"
 #include "engine/core/sorted_collection.h"
 #include "engine/scan/file_info.h"
 #include "engine/scan/records.h"
@@ -39,6 +40,8 @@ struct Project {
   // index that auto-linking resolves words with.
   std::vector<SearchWordRef> StoredWords;
   SearchWordIndex WordIndex;
+  // How long each stage of the last run took.
+  StageTimes Stages;
 
   // Adds one row to the caller's message sink.
   void Log(std::string_view message) const { AddOutputMsg(settings.OutputMsgBox, message); }

@@ -98,6 +98,7 @@ bool GenerateTopicPages(const Records& records, PageRun& run) {
 void GenerateHTMLFiles(Project& project) {
   PageRun run(project);
   GenerateClassDiagrams(project);
+  project.Stages.Mark("Diagrams");
 
   run.EnterPageKind(PageKind::kClassPages);
   for (const auto& classDoc : project.Classes) {
@@ -106,28 +107,38 @@ void GenerateHTMLFiles(Project& project) {
     PageContext context = run.Context();
     classDoc->GenerateHTML(context);
   }
+  project.Stages.Mark("Class and member pages");
 
   run.EnterPageKind(PageKind::kFunctionPages);
   run.KeepLastClassOrder();
   if (!GenerateTopicPages(project.Functions, run)) return;
+  project.Stages.Mark("Function pages");
 
   run.EnterPageKind(PageKind::kGeneralPages);
   if (!GenerateTopicPages(project.GeneralDocs, run)) return;
+  project.Stages.Mark("General pages");
 
   if (CheckCancel()) return;
   GenerateFunctionsListFile(project, run.Head(), run.Tail(), run.Words());
   if (CheckCancel()) return;
   GenerateClassesListFile(project, run.Head(), run.Tail(), run.Words());
+  project.Stages.Mark("List pages");
   GenerateHelpFiles(project);
 }
 
 void GenerateHelpFiles(Project& project) {
-  using HelpStep = void (*)(Project&);
-  static constexpr HelpStep kSteps[] = {GenerateHelpProjectFile, GenerateHelpContentFile,
-                                        GenerateHelpIndexFile, GenerateJavaScriptTree};
-  for (HelpStep step : kSteps) {
+  struct HelpStep {
+    const char* name;
+    void (*generate)(Project&);
+  };
+  static constexpr HelpStep kSteps[] = {{"Help project file", GenerateHelpProjectFile},
+                                        {"Help contents file", GenerateHelpContentFile},
+                                        {"Help index file", GenerateHelpIndexFile},
+                                        {"Script tree", GenerateJavaScriptTree}};
+  for (const HelpStep& step : kSteps) {
     if (CheckCancel()) return;
-    step(project);
+    step.generate(project);
+    project.Stages.Mark(step.name);
   }
 }
 
