@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <fstream>
 #include <optional>
+#include <utility>
 
 #include "automation/event_pump.h"
+#include "automation/frontend_defaults.h"
 #include "cli/interrupt.h"
 #include "cli/row_printer.h"
 
@@ -18,41 +20,9 @@ using automation::Variant;
 
 namespace fs = std::filesystem;
 
-struct DefaultSetting {
-  const char* name;
-  Variant value;
-};
-
-// The desktop window's load, then its controls' default texts, in order.
-const DefaultSetting kDesktopDefaults[] = {
-    {"JavaScriptTreeFile", "JavaTree.js"},
-    {"GenerateJScriptTreeFile", true},
-    {"lStartJavaNode", int32_t{0}},
-    {"JavaTreeFontColor", "#000000"},
-    {"JavaTreeSelFontColor", "#FF0000"},
-    {"JavaTreeFont", "Helvetica"},
-    {"JavaTreeFontSize", int16_t{2}},
-    {"ClosedClassImage", "folder.gif"},
-    {"ClosedSelClassImage", "folder.gif"},
-    {"OpenClassImage", "images/open_folder.gif"},
-    {"OpenSelClassImage", "images/open_folder.gif"},
-    {"ClosedMemberImage", "images/http.gif"},
-    {"ClosedSelMemberImage", "images/http.gif"},
-    {"OpenMemberImage", "images/http.gif"},
-    {"OpenSelMemberImage", "images/http.gif"},
-    {"ClosedFunctionImage", "images/http.gif"},
-    {"ClosedSelFunctionImage", "images/http.gif"},
-    {"OpenFunctionImage", "images/http.gif"},
-    {"OpenSelFunctionImage", "images/http.gif"},
-    {"ClosedGeneralImage", "images/http.gif"},
-    {"ClosedSelGeneralImage", "images/http.gif"},
-    {"OpenGeneralImage", "images/http.gif"},
-    {"OpenSelGeneralImage", "images/http.gif"},
-    {"ClosedFolderImage", "images/folder.gif"},
-    {"ClosedSelFolderImage", "images/folder.gif"},
-    {"OpenFolderImage", "images/open_folder.gif"},
-    {"OpenSelFolderImage", "images/open_folder.gif"},
-    {"JavaUrlPath", "CodeDocs"},
+// The default texts of the desktop window's controls, which "Generate
+// HTML" copies into the engine.
+const std::pair<const char*, Variant> kControlDefaults[] = {
     {"FunctionsHTMLFile", "Functions.html"},
     {"ClassesHTMLFile", "Classes.html"},
     {"CompiledFile", "Project.chm"},
@@ -140,11 +110,8 @@ std::string DisplayText(const Variant& value) {
 }  // namespace
 
 void ApplyDesktopDefaults(Object& engine) {
-  engine.Call("ClearFileTypes");
-  // "h" without its dot, as the window gives it; the engine adds the dot.
-  for (const char* type : {"h", ".cpp", ".cls"}) engine.Call("AddFileType", {type, int32_t{0}});
-  engine.Call("ClearKeyWords");
-  for (const DefaultSetting& setting : kDesktopDefaults) engine.Put(setting.name, setting.value);
+  automation::ApplyFrontEndDefaults(engine);
+  for (const auto& [name, value] : kControlDefaults) engine.Put(name, value);
 }
 
 bool LoadConfiguration(Object& engine, const fs::path& config) {

@@ -1,6 +1,9 @@
 // tavelle-cli: runs the documentation engine from the command line.
 // See options.h for the command line and engine_session.h for the steps.
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <string>
 
 #include "automation/registry.h"
 #include "cli/engine_session.h"
@@ -28,5 +31,14 @@ int main(int argc, char** argv) {
     if (line.print_settings) cli::PrintSettings(*engine);
     return cli::kExitFinished;
   }
-  return cli::RunDocumentation(*engine, line.quiet);
+  int status = cli::RunDocumentation(*engine, line.quiet);
+  if (line.profile) std::fputs(engine->Get("StageTimes").AsText().c_str(), stderr);
+  if (status != cli::kExitFinished) return status;
+  // The failure rows themselves were printed during the run.
+  if (int32_t failures = engine->Get("RunFailures").AsInt32(); failures > 0) {
+    cli::ReportError("the run reported " + std::to_string(failures) +
+                     " read, write or database failure(s)");
+    return cli::kExitFailures;
+  }
+  return status;
 }

@@ -32,7 +32,15 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
   app.add_option("--save", line.save, "Write the configuration to FILE and exit without a run")
       ->type_name("FILE");
   app.add_flag("-q,--quiet", line.quiet, "Print no progress rows");
+  app.add_flag("--profile", line.profile,
+               "After the run, print the wall time of each stage to standard error");
   app.set_version_flag("--version", "tavelle-cli " TAVELLE_VERSION);
+  app.footer(
+      "Exit status:\n"
+      "  0  the run finished\n"
+      "  1  the run was cancelled (Ctrl-C)\n"
+      "  2  bad usage, or the configuration file is missing or unreadable\n"
+      "  3  the run finished but reported read, write or database failures");
 
   try {
     app.parse(argc, argv);

@@ -20,12 +20,15 @@ struct CommandLine {
   std::string save;                   // --save: file to write instead of a run
   bool print_settings = false;
   bool quiet = false;
+  bool profile = false;  // --profile: stage times on standard error
 };
 
 // Exit statuses of the program.
 constexpr int kExitFinished = 0;
 constexpr int kExitCancelled = 1;
 constexpr int kExitBadUsage = 2;
+// The run finished but reported a read, write or database failure.
+constexpr int kExitFailures = 3;
 
 // Fills `line` from the arguments. Returns the status to exit with at once
 // (after --help, --version or a usage error, which is reported as one line

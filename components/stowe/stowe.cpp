@@ -173,8 +173,12 @@ bool Stowe::Save() {
 void Stowe::LoadOnce() {
   if (loaded_) return;
   loaded_ = true;
-  // A missing or unreadable file reads as one without entries.
-  if (!filename_.empty() && ini_.LoadFile(filename_.c_str()) < 0) ini_.Reset();
+  // A missing or unreadable file reads as one without entries. Only plain
+  // files are read: SimpleIni takes the size of whatever it opens, and a
+  // folder reports a nonsense size.
+  std::error_code error;
+  if (!fs::is_regular_file(filename_, error)) return;
+  if (ini_.LoadFile(filename_.c_str()) < 0) ini_.Reset();
 }
 
 }  // namespace stowe

@@ -55,6 +55,16 @@ CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
+bool IsDateTimeText(std::string_view text) {
+  constexpr std::string_view kPattern = "0000-00-00 00:00:00";
+  if (text.size() != kPattern.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    bool digit = text[i] >= '0' && text[i] <= '9';
+    if (kPattern[i] == '0' ? !digit : text[i] != kPattern[i]) return false;
+  }
+  return true;
+}
+
 std::string BinaryPath(const std::string& program) {
   return std::string(TAVELLE_BINARY_DIR) + "/bin/" + program;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "automation/list_view.h"
@@ -56,6 +57,9 @@ struct CommandResult {
 
 // Runs `command` through the shell and captures both streams.
 CommandResult RunCommand(const std::string& command);
+
+// Whether `text` is a date and time in the form "YYYY-MM-DD HH:MM:SS".
+bool IsDateTimeText(std::string_view text);
 
 // Paths of the built programs and of the source tree.
 std::string BinaryPath(const std::string& program);
