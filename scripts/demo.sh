@@ -15,8 +15,12 @@ if [ -d examples/tree ]; then
   cp -r examples/tree/. out/shapes/
 fi
 
-page=out/shapes/index.html
-if [ ! -f "$page" ]; then
+# The page to open: an index page, else the tree page, else the first page.
+page=""
+for candidate in out/shapes/index.html out/shapes/tree.html; do
+  if [ -f "$candidate" ]; then page=$candidate; break; fi
+done
+if [ -z "$page" ]; then
   page=$(find out/shapes -maxdepth 1 -name '*.html' | sort | head -n 1)
 fi
 if [ -z "$page" ]; then
