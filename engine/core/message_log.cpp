@@ -16,6 +16,7 @@ using automation::ObjectRef;
 using automation::Variant;
 
 thread_local bool cancel_requested = false;
+thread_local int32_t run_failures = 0;
 
 constexpr int kMaxRows = 1000;
 // The pump runs at most this often; every check still reads the current
@@ -76,5 +77,11 @@ bool CheckCancel() {
 }
 
 void SetCancelRequested(bool requested) { cancel_requested = requested; }
+
+void CountRunFailure() { ++run_failures; }
+
+int32_t RunFailureCount() { return run_failures; }
+
+void ResetRunFailures() { run_failures = 0; }
 
 }  // namespace tavelle

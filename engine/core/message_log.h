@@ -9,6 +9,7 @@
 #ifndef TAVELLE_ENGINE_CORE_MESSAGE_LOG_H_
 #define TAVELLE_ENGINE_CORE_MESSAGE_LOG_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,14 @@ bool CheckCancel();
 
 // Written by the Cancel property of any engine object on this thread.
 void SetCancelRequested(bool requested);
+
+// Failures of the running project (rows that report a read, write or
+// database failure), counted per thread like the cancel request: a thread
+// runs one project at a time. The engine resets the count when a run
+// starts and hands it to its clients when the run ends.
+void CountRunFailure();
+int32_t RunFailureCount();
+void ResetRunFailures();
 
 // The current local date and time as "YYYY-MM-DD HH:MM:SS".
 std::string CurrentDateTimeText();

@@ -2,7 +2,11 @@
 // is one documentation project; clients set its properties and call its
 // methods by member name:
 //   the 46 settings (see settings.h), ErrMsg (read), Cancel (write, read),
-//   ProcessFiles, the sixteen list operations, SaveConfig and OpenConfig.
+//   ProcessFiles, the sixteen list operations, SaveConfig and OpenConfig,
+//   and RunFailures (read): how many read, write or database failures the
+//   last ProcessFiles reported, so that a client can fail a build.
+//   StageTimes (read): the wall time of each stage of the last run as
+//   "seconds<TAB>stage" lines, for profiling.
 // Arguments are passed by reference; out-arguments are written back.
 #ifndef TAVELLE_ENGINE_CORE_TAVELLE_H_
 #define TAVELLE_ENGINE_CORE_TAVELLE_H_
@@ -28,6 +32,7 @@ class Tavelle : public automation::Object {
                     automation::Variant& result);
 
   Project project_;
+  int32_t run_failures_ = 0;
 };
 
 }  // namespace tavelle

@@ -86,6 +86,7 @@ void LogFileFailure(const automation::ObjectRef& outputMsgBox, std::string_view 
   row += "  File: ";
   row += filePath;
   AddOutputMsg(outputMsgBox, row);
+  CountRunFailure();
 }
 
 void ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,

@@ -39,6 +39,7 @@ void SqlConnection::ReportFailure(SqlKind kind, std::string_view sql) const {
   std::string row = kind == SqlKind::kExec ? "Error In Exec: " : "Error In Query: ";
   row += sql;
   AddOutputMsg(sink_, row);
+  CountRunFailure();
 }
 
 SqlStatement::SqlStatement(const SqlConnection& connection, const char* sql, SqlKind kind)

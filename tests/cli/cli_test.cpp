@@ -106,9 +106,11 @@ TEST_F(Cli, SavedConfigurationsLoadBackAndTheirValuesReplaceTheDefaults) {
 
 TEST_F(Cli, ARunPrintsDatedRowsAndReadsRelativePathsFromTheConfigurationFolder) {
   WriteFile(dir_ / "project/src/shapes.cpp", "// nothing documented here\n");
+  WriteFile(dir_ / "project/page.html", "<html><body>\n</body></html>\n");
   WriteFile(dir_ / "project/p.tvg",
-            "[TavellePaths]\nOutputDirectory=out\n[InputFolders]\nNumInputFolders=1\n"
-            "Folder1=src\n[FileTypes]\nNumFileTypes=1\nTypeName1=.cpp\n");
+            "[TavellePaths]\nOutputDirectory=out\n[TavelleConfig]\nDefaultHTML=page.html\n"
+            "[InputFolders]\nNumInputFolders=1\nFolder1=src\n[FileTypes]\nNumFileTypes=1\n"
+            "TypeName1=.cpp\n");
   std::filesystem::create_directories(dir_.path() / "project/out");
   std::filesystem::create_directories(dir_.path() / "elsewhere");
   CommandResult result = Run("../project/p.tvg", dir_ / "elsewhere");
