@@ -1,6 +1,7 @@
 #include "engine/core/tavelle.h"
 
 #include "engine/core/config_file.h"
+#include "engine/core/message_log.h"
 #include "engine/core/named_lists.h"
 #include "engine/core/pipeline.h"
 
@@ -33,6 +34,7 @@ enum Method {
   kClearFileTypes,
   kSaveConfig,
   kOpenConfig,
+  kRunFailures,
 };
 
 const char* const kMethodNames[] = {
@@ -41,12 +43,12 @@ const char* const kMethodNames[] = {
     "ClearKeyWords",  "AddInputFolder",  "RemoveInputFolder", "GetInputFolder",
     "GetInputFoldersCount", "ClearInputFolders", "AddFileType", "RemoveFileType",
     "GetFileType",    "GetFileTypeCount", "ClearFileTypes",   "SaveConfig",
-    "OpenConfig",
+    "OpenConfig",     "RunFailures",
 };
 
 // How many arguments each method takes.
 constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1,
-                                      2, 0, 0, 2, 1, 2, 0, 0, 1, 1};
+                                      2, 0, 0, 2, 1, 2, 0, 0, 1, 1, 0};
 
 std::vector<std::string> AllMemberNames() {
   std::vector<std::string> names;
@@ -100,6 +102,11 @@ bool Tavelle::Invoke(std::string_view member, CallKind kind, std::span<Variant> 
     result = project_.ErrMsg;
     return true;
   }
+  if (method == kRunFailures) {
+    if (kind == CallKind::kPropertyPut) return false;
+    result = run_failures_;
+    return true;
+  }
   if (args.size() < kArgumentCounts[method]) return false;
   return InvokeMethod(method, args, result);
 }
@@ -110,7 +117,9 @@ bool Tavelle::InvokeMethod(int method, std::span<Variant> args, Variant& result)
   std::string name, keyFile, replace;
   switch (method) {
     case kProcessFiles:
+      ResetRunFailures();
       result = ProcessFiles(p);
+      run_failures_ = RunFailureCount();
       return true;
     case kAddKeyWord:
       result = AddKeyWord(p, Text(args[0]), Text(args[1]), Text(args[2]), index);
