@@ -5,6 +5,7 @@
 #include <functional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace tavelle {
 namespace {
@@ -93,9 +94,42 @@ const SearchWord* SearchWordIndex::NameGroup::TypeWords::Winner(
   return first;
 }
 
+// Most words of page text are not search words, so a lookup usually
+// misses. The name groups are therefore reached through a flat table of
+// hashes (open addressing, power-of-two size): a miss costs one or two
+// probes of adjacent slots instead of a walk through scattered map nodes.
 struct SearchWordIndex::Groups {
+  using Entry = std::pair<const std::string, NameGroup>;
+  struct Slot {
+    size_t hash = 0;
+    const Entry* entry = nullptr;  // nullptr: the slot is free
+  };
+
   std::vector<SearchWordRef> words;  // keeps the indexed words alive
   std::unordered_map<std::string, NameGroup, NameHash, std::equal_to<>> byName;
+  std::vector<Slot> slots;
+
+  // Fills `slots` from `byName`, leaving at least half of them free.
+  void BuildSlots() {
+    size_t size = 16;
+    while (size < byName.size() * 2) size *= 2;
+    slots.assign(size, Slot{});
+    for (const Entry& entry : byName) {
+      size_t hash = NameHash()(entry.first);
+      size_t at = hash & (size - 1);
+      while (slots[at].entry) at = (at + 1) & (size - 1);
+      slots[at] = Slot{hash, &entry};
+    }
+  }
+
+  const NameGroup* Find(std::string_view name) const {
+    size_t hash = NameHash()(name);
+    size_t mask = slots.size() - 1;
+    for (size_t at = hash & mask; slots[at].entry; at = (at + 1) & mask) {
+      if (slots[at].hash == hash && slots[at].entry->first == name) return &slots[at].entry->second;
+    }
+    return nullptr;
+  }
 };
 
 class SearchWordIndex::Resolver : public WordResolver {
@@ -110,10 +144,10 @@ class SearchWordIndex::Resolver : public WordResolver {
 
   const SearchWord* Resolve(std::string_view lowerWord) const override {
     if (!groups_) return nullptr;
-    auto group = groups_->byName.find(lowerWord);
-    if (group == groups_->byName.end()) return nullptr;
+    const NameGroup* group = groups_->Find(lowerWord);
+    if (!group) return nullptr;
     for (size_t slot : rank_order_) {
-      if (const SearchWord* word = group->second.types[slot].Winner(current_class_)) return word;
+      if (const SearchWord* word = group->types[slot].Winner(current_class_)) return word;
     }
     return nullptr;
   }
@@ -134,6 +168,7 @@ void SearchWordIndex::Build(const std::vector<SearchWordRef>& words) {
     if (!word) continue;
     groups_->byName[LowerAscii(word->Name)].types[TypeSlot(word->WordType)].Add(word.get());
   }
+  groups_->BuildSlots();
 }
 
 void SearchWordIndex::Clear() { groups_.reset(); }
