@@ -35,6 +35,7 @@ enum Method {
   kSaveConfig,
   kOpenConfig,
   kRunFailures,
+  kStageTimes,
 };
 
 const char* const kMethodNames[] = {
@@ -43,12 +44,12 @@ const char* const kMethodNames[] = {
     "ClearKeyWords",  "AddInputFolder",  "RemoveInputFolder", "GetInputFolder",
     "GetInputFoldersCount", "ClearInputFolders", "AddFileType", "RemoveFileType",
     "GetFileType",    "GetFileTypeCount", "ClearFileTypes",   "SaveConfig",
-    "OpenConfig",     "RunFailures",
+    "OpenConfig",     "RunFailures",     "StageTimes",
 };
 
 // How many arguments each method takes.
 constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1,
-                                      2, 0, 0, 2, 1, 2, 0, 0, 1, 1, 0};
+                                      2, 0, 0, 2, 1, 2, 0, 0, 1, 1, 0, 0};
 
 std::vector<std::string> AllMemberNames() {
   std::vector<std::string> names;
@@ -100,6 +101,11 @@ bool Tavelle::Invoke(std::string_view member, CallKind kind, std::span<Variant> 
   if (method == kErrMsg) {
     if (kind == CallKind::kPropertyPut) return false;
     result = project_.ErrMsg;
+    return true;
+  }
+  if (method == kStageTimes) {
+    if (kind == CallKind::kPropertyPut) return false;
+    result = project_.Stages.Text();
     return true;
   }
   if (method == kRunFailures) {
