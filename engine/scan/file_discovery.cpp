@@ -110,6 +110,7 @@ void FindBelow(const std::string& folder, std::vector<fs::path>& ancestors,
 void FindSourceFiles(const std::string& folder, std::vector<FileInfo>& sourceFiles,
                      const SortedCollection<SearchWord>& fileTypes,
                      const std::string& commentString, const automation::ObjectRef& outputMsgBox) {
+  if (folder.empty()) return;
   FolderEntries listing = ListFolder(folder + "/");
   ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, outputMsgBox);
 }
@@ -118,6 +119,9 @@ void FindSourceFilesRecursive(const std::string& folder, std::vector<FileInfo>& 
                               const SortedCollection<SearchWord>& fileTypes,
                               const std::string& commentString,
                               const automation::ObjectRef& outputMsgBox) {
+  // An empty name (a configuration's missing FolderN key) is no folder:
+  // joined with "/" it would walk the whole file system.
+  if (folder.empty()) return;
   std::vector<fs::path> ancestors{CanonicalFolder(folder)};
   FindBelow(folder, ancestors, sourceFiles, fileTypes, commentString, outputMsgBox);
 }

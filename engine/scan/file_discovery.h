@@ -9,6 +9,7 @@
 // A file's path is the folder as given, "/", and the name. Links count as
 // what they point to; a broken link is read like a file (and logs the
 // failure), while pipes, sockets and devices are left alone.
+// An empty folder name finds nothing.
 #ifndef TAVELLE_ENGINE_SCAN_FILE_DISCOVERY_H_
 #define TAVELLE_ENGINE_SCAN_FILE_DISCOVERY_H_
 
