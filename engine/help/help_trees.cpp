@@ -29,10 +29,13 @@ void AddParamLine(std::string& text, std::string_view name, std::string_view val
   text += name;
   text += "\" value=\"";
   for (char c : value) {
-    if (c == '"')
-      text += "&quot;";
-    else
-      text += c;
+    switch (c) {
+      case '"': text += "&quot;"; break;
+      case '&': text += "&amp;"; break;
+      case '<': text += "&lt;"; break;
+      case '>': text += "&gt;"; break;
+      default: text += c;
+    }
   }
   text += "\">\r\n";
 }

@@ -21,8 +21,9 @@ constexpr int16_t kTopicContentsImage = 35;
 // The first line of every sitemap entry.
 inline constexpr std::string_view kSitemapEntryStart = "<LI> <OBJECT type=\"text/sitemap\">\r\n";
 
-// Appends `<param name="NAME" value="VALUE">` and CR LF. A double quote
-// in the value is written as &quot; so that it cannot end the value early.
+// Appends `<param name="NAME" value="VALUE">` and CR LF. The value's ", &,
+// < and > are written as character references: help compilers scan these
+// files tag by tag, and a raw > or " would end the value early.
 void AddParamLine(std::string& text, std::string_view name, std::string_view value);
 
 // Appends one contents entry: the entry line, its Name and Local
