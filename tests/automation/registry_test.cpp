@@ -17,11 +17,19 @@ TEST(Registry, CreatesTheEngineFromItsLibraryByClassIdentifier) {
   EXPECT_EQ(automation::CreateObject("No.Such.Class"), nullptr);
 }
 
-TEST(Registry, ARegisteredClassTakesThePlaceOfTheLibraryClass) {
-  automation::ClassRegistration fake("Corvane.Tavelle",
-                                     [] { return std::make_shared<automation::ListView>(); });
-  ObjectRef object = automation::CreateObject("Corvane.Tavelle");
-  EXPECT_NE(std::dynamic_pointer_cast<automation::ListView>(object), nullptr);
+TEST(Registry, ARegisteredClassTakesThePlaceOfTheLibraryClassWhileItLives) {
+  ASSERT_NE(automation::CreateObject("Corvane.Tavelle"), nullptr) << "library loaded first";
+  {
+    automation::ClassRegistration fake("Corvane.Tavelle",
+                                       [] { return std::make_shared<automation::ListView>(); });
+    ObjectRef object = automation::CreateObject("Corvane.Tavelle");
+    EXPECT_NE(std::dynamic_pointer_cast<automation::ListView>(object), nullptr);
+    automation::ClassRegistration failing("Corvane.Tavelle", [] { return nullptr; });
+    EXPECT_EQ(automation::CreateObject("Corvane.Tavelle"), nullptr);
+  }
+  ObjectRef engine = automation::CreateObject("Corvane.Tavelle");
+  ASSERT_NE(engine, nullptr) << "the library's own class is back";
+  EXPECT_EQ(std::dynamic_pointer_cast<automation::ListView>(engine), nullptr);
 }
 
 TEST(Variant, ConvertsLikeAnAutomationClient) {
@@ -48,6 +56,10 @@ TEST(ListView, OffersTheMembersOfAListViewControl) {
   EXPECT_EQ(view->SelectedRow(), 0);
   items->Call("Clear");
   EXPECT_EQ(view->RowCount(), 0u);
+
+  view.reset();  // a client may keep the collection longer than the view
+  EXPECT_TRUE(items->Get("Count").IsEmpty());
+  EXPECT_TRUE(items->Call("Add").IsEmpty());
 }
 
 }  // namespace
