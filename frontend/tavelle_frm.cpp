@@ -15,6 +15,7 @@
 #include <QTabWidget>
 
 #include "automation/event_pump.h"
+#include "automation/frontend_defaults.h"
 #include "automation/platform.h"
 #include "frontend/about_frm.h"
 #include "frontend/dialog_service.h"
@@ -74,38 +75,7 @@ bool TavelleFrm::Load(const QString& command_line, QString* error) {
   return true;
 }
 
-void TavelleFrm::SetEngineDefaults() {
-  engine_.CallWithoutArguments("ClearFileTypes");
-  for (const char* type : {"h", ".cpp", ".cls"}) {
-    std::string name = type;
-    int32_t index = 0;
-    engine_.AddFileType(name, index);
-  }
-  engine_.CallWithoutArguments("ClearKeyWords");
-
-  const std::pair<const char*, automation::Variant> defaults[] = {
-      {"JavaScriptTreeFile", "JavaTree.js"},
-      {"GenerateJScriptTreeFile", true},
-      {"lStartJavaNode", int32_t{0}},
-      {"JavaTreeFontColor", "#000000"},
-      {"JavaTreeSelFontColor", "#FF0000"},
-      {"JavaTreeFont", "Helvetica"},
-      {"JavaTreeFontSize", int16_t{2}},
-      {"ClosedClassImage", "folder.gif"},
-      {"ClosedSelClassImage", "folder.gif"},
-      {"OpenClassImage", "images/open_folder.gif"},
-      {"OpenSelClassImage", "images/open_folder.gif"},
-  };
-  for (const auto& [property, value] : defaults) engine_.Put(property, value);
-  for (const char* kind : {"Member", "Function", "General"})
-    for (const char* state : {"Closed", "ClosedSel", "Open", "OpenSel"})
-      engine_.Put(std::string(state) + kind + "Image", "images/http.gif");
-  engine_.Put("ClosedFolderImage", "images/folder.gif");
-  engine_.Put("ClosedSelFolderImage", "images/folder.gif");
-  engine_.Put("OpenFolderImage", "images/open_folder.gif");
-  engine_.Put("OpenSelFolderImage", "images/open_folder.gif");
-  engine_.Put("JavaUrlPath", "CodeDocs");
-}
+void TavelleFrm::SetEngineDefaults() { automation::ApplyFrontEndDefaults(*engine_.object()); }
 
 void TavelleFrm::LoadSettings() {
   output_dir_txt_->setText(Q(engine_.GetText("OutputDirectory")));
