@@ -24,7 +24,6 @@
 namespace {
 
 using fuzz_support::LowerAscii;
-
 using tavelle::SearchWord;
 using tavelle::SearchWordRef;
 
