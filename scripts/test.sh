@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: a normal build in build-test/,
 # then a build with AddressSanitizer and UndefinedBehaviorSanitizer in
-# build-asan/ (without the desktop program, the manual and the benchmarks).
+# build-asan/ (without the desktop program, the manual and the benchmarks),
+# then runs the fuzz targets for a bounded time.
 # Exits non-zero when anything fails to build or any test fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -32,6 +33,14 @@ run_suite build-test
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1} \
   run_suite build-asan -DTAVELLE_SANITIZE=ON -DTAVELLE_DESKTOP=OFF -DTAVELLE_MANUAL=OFF \
   -DTAVELLE_BENCH=OFF
+
+# The libFuzzer targets, each for a bounded time (clang build in build-fuzz/).
+if scripts/fuzz.sh "${TAVELLE_FUZZ_SECONDS:-60}"; then
+  summaries+=("build-fuzz: all fuzz targets passed")
+else
+  summaries+=("build-fuzz: fuzzing failed, see build-fuzz/fuzz-runs/")
+  status=1
+fi
 
 echo
 echo "=== Summary"
