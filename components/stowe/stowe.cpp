@@ -14,19 +14,75 @@ namespace fs = std::filesystem;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// SimpleIni trims blanks around a value and reads a value that begins with
-// "<<<" as the start of a multi-line block. Such values, and values that
-// are themselves enclosed in double quotes, are stored in double quotes,
-// which reading removes again, so every text reads back as written.
+// A value that holds a line break is written on one line: "<<<", the value
+// with backslash, CR and LF written as \\, \r and \n, then ">>>". Plain
+// values that begin with "<<<" are quoted (below), so a stored value of
+// that form always is an escaped one. SimpleIni's own multi-line blocks are not
+// used: they end at a line "END_OF_TEXT", which a value may hold, and read
+// every line break back as LF.
+constexpr std::string_view kEscapedOpen = "<<<";
+constexpr std::string_view kEscapedClose = ">>>";
+
+std::string Escape(std::string_view value) {
+  std::string escaped(kEscapedOpen);
+  for (char c : value) {
+    if (c == '\\') {
+      escaped += "\\\\";
+    } else if (c == '\r') {
+      escaped += "\\r";
+    } else if (c == '\n') {
+      escaped += "\\n";
+    } else {
+      escaped += c;
+    }
+  }
+  escaped += kEscapedClose;
+  return escaped;
+}
+
+std::string Unescape(std::string_view escaped) {
+  std::string value;
+  for (size_t i = 0; i < escaped.size(); ++i) {
+    char c = escaped[i];
+    if (c != '\\' || i + 1 == escaped.size()) {
+      value += c;
+      continue;
+    }
+    char next = escaped[++i];
+    if (next == 'r') {
+      value += '\r';
+    } else if (next == 'n') {
+      value += '\n';
+    } else if (next == '\\') {
+      value += '\\';
+    } else {
+      value += c;
+      value += next;
+    }
+  }
+  return value;
+}
+
+// SimpleIni trims blanks around a value. Values with blanks at either end,
+// values that begin with "<<<" and values that are themselves enclosed in
+// double quotes are stored in double quotes, which reading removes again,
+// so every text reads back as written.
 std::string Encode(const std::string& value) {
   if (value.empty()) return value;
+  if (value.find_first_of("\r\n") != std::string::npos) return Escape(value);
   bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-  if (quoted || IsBlank(value.front()) || IsBlank(value.back()) || value.starts_with("<<<"))
+  if (quoted || IsBlank(value.front()) || IsBlank(value.back()) ||
+      value.starts_with(kEscapedOpen))
     return '"' + value + '"';
   return value;
 }
 
 std::string Decode(std::string_view stored) {
+  if (stored.size() >= kEscapedOpen.size() + kEscapedClose.size() &&
+      stored.starts_with(kEscapedOpen) && stored.ends_with(kEscapedClose)) {
+    return Unescape(stored.substr(kEscapedOpen.size(),
+                                  stored.size() - kEscapedOpen.size() - kEscapedClose.size()));
+  }
   if (stored.size() >= 2 && stored.front() == '"' && stored.back() == '"')
     stored = stored.substr(1, stored.size() - 2);
   return std::string(stored);
@@ -48,7 +104,9 @@ bool IsSafeKeyName(const std::string& name) {
 // `path`; on any failure the old file is left as it was.
 bool ReplaceFile(const fs::path& path, const std::string& text) {
   fs::path temp = path;
-  temp += "." + std::to_string(std::random_device()()) + ".tmp";
+  temp += ".";
+  temp += std::to_string(std::random_device()());
+  temp += ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -90,7 +148,7 @@ Variant ConvertLike(const Variant& fallback, const std::string& stored) {
 
 }  // namespace
 
-Stowe::Stowe() : ini_(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/false, /*a_bMultiLine=*/true) {
+Stowe::Stowe() : ini_(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/false, /*a_bMultiLine=*/false) {
   ini_.SetSpaces(false);
 }
 
