@@ -44,11 +44,13 @@ TEST(EngineRun, TheWorkedExampleThroughTheCommandLine) {
   if (!fs::exists(cli)) GTEST_SKIP() << "tavelle-cli is not built";
   TempDir temp;
   WriteFile(temp / "src/shape.h", kWorkedExample);
+  // A page template, so that the run has nothing to report as unreadable.
+  WriteFile(temp / "page.html", "<!--Begin HTML Body--><!--End HTML Body-->\n");
   fs::create_directories(temp.path() / "out");
   auto run = testing_support::RunCommand(
       "TAVELLE_SEARCH_DB=" + Quoted(temp / "words.sqlite") + " " + Quoted(cli) + " -i " +
-      Quoted(temp / "src") + " -t .h --set CommentString=// --set GenerateDiagrams=false -o " +
-      Quoted(temp / "out"));
+      Quoted(temp / "src") + " -t .h --set CommentString=// --set GenerateDiagrams=false" +
+      " --set DefaultHTML=" + Quoted(temp / "page.html") + " -o " + Quoted(temp / "out"));
   EXPECT_EQ(run.exit_code, 0) << run.errors;
   EXPECT_NE(run.output.find("\tReading File: " + (temp / "src") + "/shape.h\n"), std::string::npos)
       << run.output;
