@@ -1,5 +1,6 @@
 #include "engine/scan/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,23 +25,35 @@ class LineCollector {
   bool Add(std::string_view data) {
     if (skipLineFeed_ && !data.empty() && data.front() == '\n') data.remove_prefix(1);
     skipLineFeed_ = false;
-    while (!data.empty()) {
-      size_t end = FindLineEnd(data);
-      if (end == data.size()) {
-        partial_.append(data);
+    const char* pos = data.data();
+    const char* end = pos + data.size();
+    // The next CR and the next LF are each looked for again only once the
+    // scan has passed them, so a file with one kind of line end is not
+    // searched to its end for the other kind at every line.
+    const char* nextCR = Find(pos, end, '\r');
+    const char* nextLF = Find(pos, end, '\n');
+    while (pos < end) {
+      if (nextCR < pos) nextCR = Find(pos, end, '\r');
+      if (nextLF < pos) nextLF = Find(pos, end, '\n');
+      const char* lineEnd = std::min(nextCR, nextLF);
+      if (lineEnd == end) {
+        partial_.append(pos, end);
         return true;
       }
       if (CheckCancel()) return false;
+      std::string_view line(pos, static_cast<size_t>(lineEnd - pos));
       if (partial_.empty()) {
-        AppendLine(data.substr(0, end));
+        AppendLine(line);
       } else {
-        partial_.append(data.substr(0, end));
+        partial_.append(line);
         AppendLine(partial_);
         partial_.clear();
       }
-      if (data[end] == '\r' && end + 1 == data.size()) skipLineFeed_ = true;
-      bool crlf = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n';
-      data.remove_prefix(end + (crlf ? 2 : 1));
+      pos = lineEnd + 1;
+      if (*lineEnd == '\r') {
+        if (pos == end) skipLineFeed_ = true;
+        else if (*pos == '\n') ++pos;
+      }
     }
     return true;
   }
@@ -55,11 +68,10 @@ class LineCollector {
   }
 
  private:
-  // Position of the first CR or LF, or data.size() when there is none.
-  static size_t FindLineEnd(std::string_view data) {
-    size_t i = 0;
-    while (i < data.size() && data[i] != '\r' && data[i] != '\n') ++i;
-    return i;
+  // The first `c` in [from, end), or end.
+  static const char* Find(const char* from, const char* end, char c) {
+    const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
+    return found ? static_cast<const char*>(found) : end;
   }
 
   void AppendLine(std::string_view line) {
