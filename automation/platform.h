@@ -3,6 +3,7 @@
 #ifndef TAVELLE_AUTOMATION_PLATFORM_H_
 #define TAVELLE_AUTOMATION_PLATFORM_H_
 
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -24,6 +25,10 @@ std::tm LocalTime(std::time_t when);
 
 // Whether the current user may create files in `folder`.
 bool IsWritableFolder(const std::filesystem::path& folder);
+
+// A clock in milliseconds that is cheap to read (a few nanoseconds) and
+// only a few milliseconds coarse: good enough to space out periodic work.
+int64_t CoarseClockMilliseconds();
 
 // Lets the C library keep freed heap memory for reuse instead of handing
 // it back to the system after every large free. A run allocates and frees

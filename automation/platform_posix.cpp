@@ -42,6 +42,12 @@ bool IsWritableFolder(const std::filesystem::path& folder) {
   return access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+int64_t CoarseClockMilliseconds() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+  return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+}
+
 void KeepFreedHeapMemory() {
 #ifdef __GLIBC__
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
