@@ -1,12 +1,12 @@
 #include "engine/core/message_log.h"
 
-#include <chrono>
 #include <cstdio>
 #include <ctime>
 
 #include "automation/event_pump.h"
 #include "automation/object.h"
 #include "automation/platform.h"
+#include "engine/core/output_queue.h"
 
 namespace tavelle {
 namespace {
@@ -17,11 +17,12 @@ using automation::Variant;
 
 thread_local bool cancel_requested = false;
 thread_local int32_t run_failures = 0;
+thread_local HeldRows* held_rows = nullptr;
 
 constexpr int kMaxRows = 1000;
 // The pump runs at most this often; every check still reads the current
 // request, so a cancel written by the pump is seen at once.
-constexpr auto kPumpInterval = std::chrono::milliseconds(15);
+constexpr int64_t kPumpIntervalMs = 15;
 
 }  // namespace
 
@@ -42,6 +43,12 @@ std::string CurrentDateTimeText() {
 
 void AddOutputMsg(const ObjectRef& listView, std::string_view message) {
   if (!listView) return;
+  if (held_rows) {
+    held_rows->rows_.emplace_back(listView, std::string(message));
+    return;
+  }
+  // Output work still queued comes first, with its rows.
+  if (OutputQueue* queue = OutputQueue::OfThisThread()) queue->Drain();
   // Each step is tried on its own: a sink that lacks a member still gets
   // the steps it supports.
   ObjectRef items = listView->Get("ListItems").AsObject();
@@ -64,13 +71,13 @@ void AddOutputMsg(const ObjectRef& listView, std::string_view message) {
 }
 
 bool CheckCancel() {
-  // The clock is read on every call (a few nanoseconds): counting calls
-  // instead would leave the host's events waiting for long when each check
-  // guards slow work, such as writing a page.
-  thread_local auto last_pump = std::chrono::steady_clock::time_point();
-  auto now = std::chrono::steady_clock::now();
-  if (now - last_pump >= kPumpInterval) {
-    last_pump = now;
+  // Checks guard work from a single line to a whole page, so the pump is
+  // spaced by time, not by count; the coarse clock costs a few nanoseconds
+  // where a precise one would cost a good share of scanning a line.
+  thread_local int64_t next_pump = 0;
+  int64_t now = automation::CoarseClockMilliseconds();
+  if (now >= next_pump) {
+    next_pump = now + kPumpIntervalMs;
     automation::RunEventPump();
   }
   return cancel_requested;
@@ -78,7 +85,24 @@ bool CheckCancel() {
 
 void SetCancelRequested(bool requested) { cancel_requested = requested; }
 
-void CountRunFailure() { ++run_failures; }
+void CountRunFailure() {
+  if (held_rows) {
+    ++held_rows->failures_;
+    return;
+  }
+  ++run_failures;
+}
+
+void HeldRows::Log() {
+  for (const auto& [listView, message] : rows_) AddOutputMsg(listView, message);
+  run_failures += failures_;
+  rows_.clear();
+  failures_ = 0;
+}
+
+RowHolding::RowHolding(HeldRows& rows) : previous_(held_rows) { held_rows = &rows; }
+
+RowHolding::~RowHolding() { held_rows = previous_; }
 
 int32_t RunFailureCount() { return run_failures; }
 

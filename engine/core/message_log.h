@@ -12,12 +12,40 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "automation/variant.h"
 
 namespace tavelle {
 
 void AddOutputMsg(const automation::ObjectRef& listView, std::string_view message);
+
+// Rows and failure counts held back from the list views while a RowHolding
+// is active on a thread; Log() passes them on from the caller's thread.
+class HeldRows {
+ public:
+  void Log();
+
+ private:
+  friend void AddOutputMsg(const automation::ObjectRef&, std::string_view);
+  friend void CountRunFailure();
+
+  std::vector<std::pair<automation::ObjectRef, std::string>> rows_;
+  int32_t failures_ = 0;
+};
+
+// Holds every row and failure of this thread in `rows` while it lives.
+class RowHolding {
+ public:
+  explicit RowHolding(HeldRows& rows);
+  ~RowHolding();
+  RowHolding(const RowHolding&) = delete;
+  RowHolding& operator=(const RowHolding&) = delete;
+
+ private:
+  HeldRows* previous_;
+};
 
 bool CheckCancel();
 

@@ -1,6 +1,7 @@
 #include "engine/core/pipeline.h"
 
 #include "automation/platform.h"
+#include "engine/core/output_queue.h"
 #include "engine/html/html_driver.h"
 #include "engine/scan/block_finder.h"
 #include "engine/scan/file_discovery.h"
@@ -70,6 +71,12 @@ bool RunParsingPasses(Project& project) {
   return true;
 }
 
+// The records hold everything the later steps need from the sources;
+// giving the texts' memory back now lets those steps reuse it.
+void ReleaseSourceTexts(Project& project) {
+  for (FileInfo& file : project.SourceFiles) std::string().swap(file.FileText);
+}
+
 }  // namespace
 
 void WriteCancel(Project& project, bool value) {
@@ -78,6 +85,9 @@ void WriteCancel(Project& project, bool value) {
 }
 
 bool ProcessFiles(Project& project) {
+  // Pages, pictures and database updates are written on a second thread;
+  // the queue finishes them, and logs their rows, before the run returns.
+  OutputQueue output;
   WriteCancel(project, false);
   project.Stages.Restart();
   automation::KeepFreedHeapMemory();
@@ -87,6 +97,7 @@ bool ProcessFiles(Project& project) {
   if (!DiscoverSourceFiles(project)) return false;
   project.Stages.Mark("Discovery and reading");
   if (!RunParsingPasses(project)) return false;
+  ReleaseSourceTexts(project);
   GenerateSearchWords(project);
   project.Stages.Mark("Search words");
   project.Log("Generating HTML Files in Dir: " + project.settings.OutputDirectory);

@@ -9,10 +9,12 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "automation/object.h"
 #include "automation/registry.h"
+#include "engine/core/output_queue.h"
 #include "engine/html/page_frame.h"
 #include "engine/scan/text_file.h"
 
@@ -84,12 +86,24 @@ void ClassDoc::DrawBitmap(const std::string& outDir, const automation::ObjectRef
     return;
   }
 
-  automation::ObjectRef component = automation::CreateObject("Brushwell.Pintrel");
-  CallComponent(component, "ClearBitmap",
-                {BMP_Width, BMP_Height, int16_t{255}, int16_t{255}, int16_t{255}});
-  for (const DrawInfo& item : DiagramInfo) DrawItem(component, item);
-  AddOutputMsg(outputMsgBox, "Generating Bitmap for Class: " + Name);
-  CallComponent(component, "SaveBitmap", {picturePath, int16_t{3}});
+  // Drawing, compressing and writing the picture is the slow part of a
+  // diagram; it runs on the run's output queue, from a copy of the drawing
+  // items, while the next class is laid out. Pictures are independent of
+  // each other, so several may be drawn at once; two of one name are still
+  // saved in order. The component is created here, on the run's thread,
+  // and let go on the worker, which allocated the picture.
+  auto draw = [component = automation::CreateObject("Brushwell.Pintrel"), items = DiagramInfo,
+               width = BMP_Width, height = BMP_Height, picturePath, outputMsgBox,
+               row = "Generating Bitmap for Class: " + Name]() mutable {
+    CallComponent(component, "ClearBitmap",
+                  {width, height, int16_t{255}, int16_t{255}, int16_t{255}});
+    for (const DrawInfo& item : items) DrawItem(component, item);
+    AddOutputMsg(outputMsgBox, row);
+    CallComponent(component, "SaveBitmap", {picturePath, int16_t{3}});
+    component.reset();
+  };
+  RunInBackground(
+      OutputJob{std::move(draw), DiagramInfo.size() * sizeof(DrawInfo), true, picturePath});
 }
 
 void GenerateClassDiagrams(Project& project) {

@@ -2,6 +2,9 @@
 // placeholder entry replaced by the nested list of every documented item,
 // under the folders "Classes", "Functions" and "General Info".
 #include "engine/help/help_files.h"
+
+#include <utility>
+
 #include "engine/help/help_trees.h"
 #include "engine/help/template_text.h"
 #include "engine/html/page_frame.h"
@@ -69,7 +72,7 @@ void GenerateHelpContentFile(Project& project) {
   // way, but the template is still written, unchanged.
   if (!ReplacePlaceholderEntry(text, marker, tree))
     project.Log("Tavelle Output point not found in the HTML contents file");
-  WriteOutputFile(settings.OutputDirectory, settings.ContentFile, text, settings.OutputMsgBox);
+  WriteOutputFile(settings.OutputDirectory, settings.ContentFile, std::move(text), settings.OutputMsgBox);
 }
 
 }  // namespace tavelle

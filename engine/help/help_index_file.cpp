@@ -2,6 +2,7 @@
 // listing the page of every search word of that name, placed in the
 // user's index template after its first "<UL>".
 #include <algorithm>
+#include <utility>
 
 #include "engine/help/help_files.h"
 #include "engine/help/help_trees.h"
@@ -48,7 +49,7 @@ void GenerateHelpIndexFile(Project& project) {
   // A template without a list gets the entries at its end.
   std::string entries = IndexEntries(project.StoredWords);
   if (!InsertAfterMarkerLine(text, "<UL>", entries)) text += entries;
-  WriteOutputFile(settings.OutputDirectory, settings.IndexFile, text, settings.OutputMsgBox);
+  WriteOutputFile(settings.OutputDirectory, settings.IndexFile, std::move(text), settings.OutputMsgBox);
 }
 
 }  // namespace tavelle

@@ -2,6 +2,9 @@
 // pages listed after "[FILES]" and the template file names it mentions
 // replaced by the names of this run's help files.
 #include "engine/help/help_files.h"
+
+#include <utility>
+
 #include "engine/help/template_text.h"
 #include "engine/html/page_frame.h"
 
@@ -64,7 +67,7 @@ void GenerateHelpProjectFile(Project& project) {
   ReplaceAll(text, FileNameOfPath(settings.ProjFileTemplate), settings.ProjFile);
   ReplaceAll(text, FileNameOfPath(settings.IndexFileTemplate), settings.IndexFile);
   ReplaceAll(text, FileNameOfPath(settings.ContentFileTemplate), settings.ContentFile);
-  WriteOutputFile(settings.OutputDirectory, settings.ProjFile, text, settings.OutputMsgBox);
+  WriteOutputFile(settings.OutputDirectory, settings.ProjFile, std::move(text), settings.OutputMsgBox);
 }
 
 }  // namespace tavelle

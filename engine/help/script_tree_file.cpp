@@ -3,6 +3,9 @@
 // The page that loads it supplies the tree object, the pictures, the font
 // settings and the URL prefix; the file only names them.
 #include "engine/help/help_files.h"
+
+#include <utility>
+
 #include "engine/help/help_trees.h"
 #include "engine/html/page_frame.h"
 
@@ -33,7 +36,7 @@ void GenerateJavaScriptTree(Project& project) {
       record->GenerateJavaHelpTree(script, node, folder);
   }
   script += "}\r\n";
-  WriteOutputFile(settings.OutputDirectory, settings.JavaScriptTreeFile, script,
+  WriteOutputFile(settings.OutputDirectory, settings.JavaScriptTreeFile, std::move(script),
                   settings.OutputMsgBox);
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/output_queue.h"
 #include "engine/diagram/class_diagrams.h"
 #include "engine/help/help_files.h"
 #include "engine/html/auto_link.h"
@@ -40,8 +41,11 @@ class PageRun {
     kind_ = kind;
     if (!AutoLink()) return;
     auto order = [kind](const char* type) { return WordTypeOrder(kind, type); };
-    SetWordTypeOrder(order("Class"), order("Function"), order("General"), order("Keyword"),
-                     Sink());
+    RunInBackground([classOrder = order("Class"), functionOrder = order("Function"),
+                     generalOrder = order("General"), keywordOrder = order("Keyword"),
+                     sink = Sink()] {
+      SetWordTypeOrder(classOrder, functionOrder, generalOrder, keywordOrder, sink);
+    }, 0);
     resolver_ = project_.WordIndex.ResolverFor(kind_, current_class_);
   }
 
@@ -53,7 +57,9 @@ class PageRun {
 
   // Stores in the database the class order that the class pages left.
   void KeepLastClassOrder() {
-    if (AutoLink() && current_class_) SetClassOrder(*current_class_, Sink());
+    if (!AutoLink() || !current_class_) return;
+    RunInBackground([className = *current_class_, sink = Sink()] { SetClassOrder(className, sink); },
+                    0);
   }
 
   PageContext Context() {

@@ -5,6 +5,7 @@
 // than one walk of all items per group.
 #include "engine/html/list_pages.h"
 
+#include <utility>
 #include <vector>
 
 #include "engine/core/message_log.h"
@@ -80,11 +81,8 @@ void WriteListPage(Project& project, const std::string& fileName, const Items& i
   GenerateGroupTables(items, page, words);
   page += tail;
   const Settings& settings = project.settings;
-  std::string path =
-      WriteOutputFile(settings.OutputDirectory, fileName, page, settings.OutputMsgBox);
-  std::string row(texts.createdMessage);
-  row += path;
-  project.Log(row);
+  WriteOutputFile(settings.OutputDirectory, fileName, std::move(page), settings.OutputMsgBox,
+                  texts.createdMessage);
 }
 
 }  // namespace

@@ -5,17 +5,20 @@
 #include <filesystem>
 
 #include "engine/html/page_frame.h"
+
+#include "engine/core/message_log.h"
+#include "engine/core/output_queue.h"
 #include "engine/scan/text_file.h"
 
 namespace tavelle {
 
 namespace {
 
-// Prepares `fileName` for writing and reports the mode to open it with,
-// or nullptr after logging why it cannot be written. A directory (or a
-// link to one) is refused. When overwriting, whatever stands at the name,
-// even a link, is removed first, so that the new file never writes through
-// a link; the common case, a fresh output folder, costs one lookup.
+// Prepares `fileName`, where something may already stand, for writing and
+// reports the mode to open it with, or nullptr after logging why it cannot
+// be written. A directory (or a link to one) is refused. When overwriting,
+// whatever stands at the name, even a link, is removed first, so that the
+// new file never writes through a link.
 const char* PrepareTarget(const std::string& fileName, bool overwrite,
                           const automation::ObjectRef& outputMsgBox) {
   std::error_code status;
@@ -36,9 +39,15 @@ const char* PrepareTarget(const std::string& fileName, bool overwrite,
 
 void WriteTextFile(const std::string& fileName, std::string_view text, bool overwrite,
                    const automation::ObjectRef& outputMsgBox) {
-  const char* mode = PrepareTarget(fileName, overwrite, outputMsgBox);
-  if (mode == nullptr) return;
-  std::FILE* file = std::fopen(fileName.c_str(), mode);
+  // Creating the file outright spares a lookup in the common case, a fresh
+  // output folder; "x" fails when anything, even a dangling link, stands
+  // at the name.
+  std::FILE* file = overwrite ? std::fopen(fileName.c_str(), "wbx") : nullptr;
+  if (file == nullptr && (!overwrite || errno == EEXIST)) {
+    const char* mode = PrepareTarget(fileName, overwrite, outputMsgBox);
+    if (mode == nullptr) return;
+    file = std::fopen(fileName.c_str(), mode);
+  }
   if (file == nullptr) {
     LogFileFailure(outputMsgBox, std::strerror(errno), fileName);
     return;
@@ -76,15 +85,19 @@ bool IsInsideOutputDirectory(const std::string& fileName) {
   return true;
 }
 
-std::string WriteOutputFile(const std::string& outDir, const std::string& fileName,
-                            std::string_view text, const automation::ObjectRef& outputMsgBox) {
-  std::string path = OutputFilePath(outDir, fileName);
-  if (!IsInsideOutputDirectory(fileName)) {
-    LogFileFailure(outputMsgBox, "Path outside the output directory", path);
-    return path;
-  }
-  WriteTextFile(path, text, true, outputMsgBox);
-  return path;
+void WriteOutputFile(const std::string& outDir, const std::string& fileName, std::string text,
+                     const automation::ObjectRef& outputMsgBox, std::string_view createdMessage) {
+  size_t bytes = text.size();
+  auto write = [path = OutputFilePath(outDir, fileName), inside = IsInsideOutputDirectory(fileName),
+                text = std::move(text), outputMsgBox, createdMessage = std::string(createdMessage)] {
+    if (inside) {
+      WriteTextFile(path, text, true, outputMsgBox);
+    } else {
+      LogFileFailure(outputMsgBox, "Path outside the output directory", path);
+    }
+    if (!createdMessage.empty()) AddOutputMsg(outputMsgBox, createdMessage + path);
+  };
+  RunInBackground(std::move(write), bytes);
 }
 
 }  // namespace tavelle

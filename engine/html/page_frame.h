@@ -41,11 +41,13 @@ std::string OutputFilePath(const std::string& outDir, const std::string& fileNam
 // Whether `fileName` stays inside the output directory once joined to it.
 bool IsInsideOutputDirectory(const std::string& fileName);
 
-// WriteTextFile(OutputFilePath(outDir, fileName), text, true, sink) for a
-// name that stays inside the output directory; otherwise logs the refusal
-// and writes nothing. Returns the full path either way.
-std::string WriteOutputFile(const std::string& outDir, const std::string& fileName,
-                            std::string_view text, const automation::ObjectRef& outputMsgBox);
+// Writes `text` to the output file `fileName` with WriteTextFile, or logs
+// the refusal of a name that would leave the output directory, then logs
+// `createdMessage` and the file's full path when a message is given. The
+// work runs on the run's output queue when there is one.
+void WriteOutputFile(const std::string& outDir, const std::string& fileName, std::string text,
+                     const automation::ObjectRef& outputMsgBox,
+                     std::string_view createdMessage = {});
 
 void AddHTMLFile(std::vector<FileInfo>& htmlFiles, const std::string& fileName,
                  std::string_view text);

@@ -3,6 +3,7 @@
 // registered in the run's page list, written and announced by one row.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/core/message_log.h"
 #include "engine/html/auto_link.h"
@@ -46,14 +47,12 @@ void AppendSection(std::string& page, std::string_view heading, std::string_view
 // Registers, writes and announces a finished page. A page whose file name
 // would leave the output folder is refused by the writer and kept out of
 // the register, so the help project never lists it.
-void FinishPage(PageContext& context, const std::string& fileName, const std::string& page,
+void FinishPage(PageContext& context, const std::string& fileName, std::string page,
                 std::string_view createdMessage) {
-  std::string path = OutputFilePath(context.outDir, fileName);
-  if (IsInsideOutputDirectory(fileName)) AddHTMLFile(context.htmlFiles, path, page);
-  WriteOutputFile(context.outDir, fileName, page, context.sink);
-  std::string row(createdMessage);
-  row += path;
-  AddOutputMsg(context.sink, row);
+  if (IsInsideOutputDirectory(fileName)) {
+    AddHTMLFile(context.htmlFiles, OutputFilePath(context.outDir, fileName), page);
+  }
+  WriteOutputFile(context.outDir, fileName, std::move(page), context.sink, createdMessage);
 }
 
 // The body shared by class member and function pages, after their title
@@ -109,7 +108,7 @@ void ClassDoc::GenerateHTML(PageContext& context) {
   if (!SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
   if (!ExampleFile.empty()) AppendExamplesLink(page, ExampleFile);
   page += context.tail;
-  FinishPage(context, filename, page, "Created Class File: ");
+  FinishPage(context, filename, std::move(page), "Created Class File: ");
 
   for (const auto& member : Members) {
     if (CheckCancel()) return;
@@ -119,12 +118,12 @@ void ClassDoc::GenerateHTML(PageContext& context) {
 
 void ClassMemberDoc::GenerateHTML(const std::string& className, PageContext& context) {
   std::string page = RoutinePage(*this, className + "::" + Name, context);
-  FinishPage(context, filename, page, "Created Class Member File: ");
+  FinishPage(context, filename, std::move(page), "Created Class Member File: ");
 }
 
 void FunctionDoc::GenerateHTML(PageContext& context) {
   std::string page = RoutinePage(*this, Name, context);
-  FinishPage(context, filename, page, "Created Function File: ");
+  FinishPage(context, filename, std::move(page), "Created Function File: ");
 }
 
 // A general page has no heading of its own (its name is the page title),
@@ -138,7 +137,7 @@ void GeneralDoc::GenerateHTML(PageContext& context) {
   page += "<br>\r\n";
   if (!SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H1>See Also: </H1>");
   page += context.tail;
-  FinishPage(context, filename, page, "Created General File: ");
+  FinishPage(context, filename, std::move(page), "Created General File: ");
 }
 
 }  // namespace tavelle

@@ -26,9 +26,14 @@ constexpr char kSelectInStoredOrder[] =
 constexpr char kSelectInPageOrder[] =
     "SELECT Name, ReplaceString, Filename, WordType, Class, OrderID, ClassOrderID "
     "FROM SearchWords ORDER BY OrderID, ClassOrderID, Name, rowid";
-constexpr char kSetTypeOrder[] = "UPDATE SearchWords SET OrderID=? WHERE WordType=?";
-constexpr char kSetOwnClassOrder[] = "UPDATE SearchWords SET ClassOrderID=0 WHERE Class=?";
-constexpr char kSetOtherClassOrder[] = "UPDATE SearchWords SET ClassOrderID=1 WHERE Class<>?";
+// Rows that already hold the value are left alone: the table ends the same,
+// and most rows keep their order from one page kind to the next.
+constexpr char kSetTypeOrder[] =
+    "UPDATE SearchWords SET OrderID=?1 WHERE WordType=?2 AND OrderID IS NOT ?1";
+constexpr char kSetOwnClassOrder[] =
+    "UPDATE SearchWords SET ClassOrderID=0 WHERE Class=? AND ClassOrderID IS NOT 0";
+constexpr char kSetOtherClassOrder[] =
+    "UPDATE SearchWords SET ClassOrderID=1 WHERE Class<>? AND ClassOrderID IS NOT 1";
 
 std::filesystem::path CacheFolder() {
   // Relative values are invalid for XDG_CACHE_HOME and are ignored.

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "engine/core/message_log.h"
+#include "engine/core/output_queue.h"
 #include "tests/support/test_support.h"
 
 namespace tavelle {
@@ -128,10 +132,12 @@ TEST(WriteOutputFile, RefusesNamesThatLeaveTheOutputFolder) {
   std::filesystem::create_directories(out);
   auto sink = std::make_shared<RecordingSink>();
 
-  EXPECT_EQ(WriteOutputFile(out, "../../x.html", "page", sink), out + "/../../x.html");
+  WriteOutputFile(out, "../../x.html", "page", sink, "Created: ");
   WriteOutputFile(out, dir / "abs.html", "page", sink);
-  ASSERT_EQ(sink->messages().size(), 2u);
+  ASSERT_EQ(sink->messages().size(), 3u);
   EXPECT_EQ(sink->messages()[0], "Path outside the output directory  File: " + out + "/../../x.html");
+  EXPECT_EQ(sink->messages()[1], "Created: " + out + "/../../x.html")
+      << "the page is announced either way";
   EXPECT_FALSE(std::filesystem::exists(dir / "x.html"));
   EXPECT_FALSE(std::filesystem::exists(dir / "abs.html"));
 
@@ -139,7 +145,35 @@ TEST(WriteOutputFile, RefusesNamesThatLeaveTheOutputFolder) {
   std::filesystem::create_directories(out + "/sub");
   WriteOutputFile(out, "sub/../a.html", "page", sink);
   EXPECT_EQ(ReadFile(out + "/a.html"), "page\r\n");
-  EXPECT_EQ(sink->messages().size(), 2u);
+  EXPECT_EQ(sink->messages().size(), 3u);
+}
+
+// On a run's output queue the write happens later, on the worker, but its
+// failure row still comes before its own announcement and before any row
+// logged afterwards; an existing file, or a link, is replaced.
+TEST(WriteOutputFile, QueuedWritesLogLikeImmediateOnes) {
+  TempDir dir;
+  std::string out = dir / "out";
+  std::filesystem::create_directories(out + "/folder.html");
+  WriteFile(out + "/old.html", "old contents that are longer");
+  WriteFile(dir / "target.html", "outside");
+  std::filesystem::create_symlink(dir / "target.html", out + "/link.html");
+  auto sink = std::make_shared<RecordingSink>();
+  {
+    tavelle::OutputQueue queue;
+    WriteOutputFile(out, "folder.html", "page", sink, "Created: ");
+    WriteOutputFile(out, "old.html", "new", sink, "Created: ");
+    WriteOutputFile(out, "link.html", "new", sink);
+    tavelle::AddOutputMsg(sink, "after");
+  }
+  EXPECT_EQ(sink->messages(),
+            (std::vector<std::string>{"Is a directory  File: " + out + "/folder.html",
+                                      "Created: " + out + "/folder.html",
+                                      "Created: " + out + "/old.html", "after"}));
+  EXPECT_EQ(ReadFile(out + "/old.html"), "new\r\n");
+  EXPECT_EQ(ReadFile(out + "/link.html"), "new\r\n");
+  EXPECT_FALSE(std::filesystem::is_symlink(out + "/link.html"));
+  EXPECT_EQ(ReadFile(dir / "target.html"), "outside");
 }
 
 TEST(AddHTMLFile, NumbersThePagesFromOneInWritingOrder) {

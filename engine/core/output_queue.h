@@ -1,0 +1,97 @@
+// OutputQueue: a run's slow output work (writing pages, saving pictures,
+// updating the search-word table) done on worker threads while the run
+// goes on building the next output.
+//
+// Jobs start in the order they were posted. A sequential job runs alone,
+// once every earlier job has finished, so sequential jobs take effect in
+// posting order. An independent job (a picture) may run beside other
+// independent jobs, except one with the same key (the file it writes).
+//
+// Rows a job logs, and the failures it counts, are held and logged on the
+// run's thread in posting order, before any row the run logs afterwards:
+// the log reads exactly as if every job had run where it was posted. A
+// queue serves the thread that created it; RunInBackground posts to that
+// thread's queue, or runs the job at once when the thread has none.
+#ifndef TAVELLE_ENGINE_CORE_OUTPUT_QUEUE_H_
+#define TAVELLE_ENGINE_CORE_OUTPUT_QUEUE_H_
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tavelle {
+
+struct OutputJob {
+  std::function<void()> work;
+  size_t bytes = 0;          // memory the job holds until it has run
+  bool independent = false;  // may run beside other independent jobs
+  std::string key;           // independent jobs with one key never overlap
+};
+
+class OutputQueue {
+ public:
+  // At most `maxPendingBytes` of posted work waits at a time; a post
+  // beyond it waits for the oldest jobs.
+  explicit OutputQueue(size_t maxPendingBytes = kDefaultPendingBytes);
+  ~OutputQueue();  // finishes every job and logs its rows
+  OutputQueue(const OutputQueue&) = delete;
+  OutputQueue& operator=(const OutputQueue&) = delete;
+
+  void Post(OutputJob job);
+
+  // Waits for every posted job and logs its rows. Logging a row on the
+  // queue's thread calls this first.
+  void Drain();
+
+  // The queue of the calling thread, or nullptr.
+  static OutputQueue* OfThisThread();
+
+  static constexpr size_t kDefaultPendingBytes = 64u << 20;
+
+ private:
+  struct Job;
+
+  void WorkerLoop();
+  // The two tests are made with mutex_ held.
+  bool CanStartNext() const;
+  // Whether every job posted as number `seq` or earlier is done.
+  bool DoneThrough(uint64_t seq) const;
+  void WaitUntilDoneThrough(uint64_t seq);
+  // Logs the rows of the done jobs at the front and lets them go.
+  void RetireDone();
+  void LetDownTo(size_t pendingBytes);
+
+  std::mutex mutex_;
+  std::condition_variable work_ready_;
+  std::condition_variable job_done_;
+  std::deque<Job> jobs_;     // posted and not yet retired, oldest first
+  size_t next_to_run_ = 0;   // index in jobs_ of the first job not started
+  uint64_t posted_ = 0;      // jobs posted so far
+  uint64_t wait_through_ = 0;  // the run's thread waits for jobs up to this one
+  size_t pending_bytes_ = 0;
+  size_t max_pending_bytes_;
+  std::vector<const Job*> running_;
+  size_t idle_workers_ = 0;
+  bool stopping_ = false;
+  bool run_thread_waiting_ = false;
+  bool retiring_ = false;    // rows being logged; no nested drain
+  OutputQueue* previous_;    // the thread's queue before this one
+  std::vector<std::thread> workers_;
+};
+
+// Posts `job` to this thread's output queue, or runs it now when there is
+// none.
+void RunInBackground(OutputJob job);
+
+// A sequential job holding about `bytes` of memory.
+void RunInBackground(std::function<void()> work, size_t bytes);
+
+}  // namespace tavelle
+
+#endif  // TAVELLE_ENGINE_CORE_OUTPUT_QUEUE_H_
