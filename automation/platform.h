@@ -36,6 +36,13 @@ int64_t CoarseClockMilliseconds();
 // costs system calls and fresh page faults. Affects the whole process.
 void KeepFreedHeapMemory();
 
+// Restarts the program, once, so that the C library backs its heap with
+// huge pages, when the system offers them only to programs that ask. A run
+// touches hundreds of megabytes of fresh heap, and on some virtual machines
+// each small-page fault costs microseconds. Returns only when no restart
+// is needed or possible. Call first thing in main, before any thread.
+void RestartWithHugePageHeap(char** argv);
+
 }  // namespace automation
 
 #endif  // TAVELLE_AUTOMATION_PLATFORM_H_

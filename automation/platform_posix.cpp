@@ -5,6 +5,11 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
 #include "automation/platform.h"
 
 namespace automation {
@@ -46,6 +51,45 @@ int64_t CoarseClockMilliseconds() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
   return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+}
+
+namespace {
+
+// Whether transparent huge pages are given only where a program asks.
+bool HugePagesOnRequest() {
+  std::FILE* file = std::fopen("/sys/kernel/mm/transparent_hugepage/enabled", "r");
+  if (!file) return false;
+  char mode[128] = {};
+  bool read = std::fgets(mode, sizeof mode, file) != nullptr;
+  std::fclose(file);
+  return read && std::strstr(mode, "[madvise]") != nullptr;
+}
+
+}  // namespace
+
+void RestartWithHugePageHeap(char** argv) {
+#ifdef __GLIBC__
+  // The C library reads its tunables once, at start-up; one the user has
+  // set either way is left alone.
+  constexpr char kTunable[] = "glibc.malloc.hugetlb";
+  const char* tunables = std::getenv("GLIBC_TUNABLES");
+  if (tunables && std::strstr(tunables, kTunable)) return;
+  if (!HugePagesOnRequest()) return;
+  std::string value = tunables && *tunables ? std::string(tunables) + ":" : std::string();
+  value += kTunable;
+  value += "=1";
+  if (setenv("GLIBC_TUNABLES", value.c_str(), 1) != 0) return;
+  execv("/proc/self/exe", argv);
+  // The restart failed: carry on with small pages, and keep the setting
+  // away from any program started later.
+  if (tunables) {
+    setenv("GLIBC_TUNABLES", tunables, 1);
+  } else {
+    unsetenv("GLIBC_TUNABLES");
+  }
+#else
+  (void)argv;
+#endif
 }
 
 void KeepFreedHeapMemory() {

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <string>
 
+#include "automation/platform.h"
 #include "automation/registry.h"
 #include "cli/engine_session.h"
 #include "cli/options.h"
 
 int main(int argc, char** argv) {
+  automation::RestartWithHugePageHeap(argv);
   cli::CommandLine line;
   if (std::optional<int> status = cli::ParseCommandLine(argc, argv, line)) return *status;
 

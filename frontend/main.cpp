@@ -1,4 +1,8 @@
 // The desktop program tavelle.
+#include "automation/platform.h"
 #include "frontend/tv_global.h"
 
-int main(int argc, char* argv[]) { return frontend::Main(argc, argv); }
+int main(int argc, char* argv[]) {
+  automation::RestartWithHugePageHeap(argv);
+  return frontend::Main(argc, argv);
+}

@@ -20,7 +20,7 @@ constexpr size_t kBytesPerWake = 256u << 10;
 
 constexpr std::chrono::milliseconds kPumpWhileWaiting(15);
 
-// Independent jobs (pictures) are spread over this many workers at most.
+// Independent jobs are spread over this many workers at most.
 constexpr unsigned kMaxWorkers = 4;
 
 }  // namespace

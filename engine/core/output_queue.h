@@ -1,11 +1,11 @@
-// OutputQueue: a run's slow output work (writing pages, saving pictures,
+// OutputQueue: a run's slow output work (writing pages, drawing pictures,
 // updating the search-word table) done on worker threads while the run
 // goes on building the next output.
 //
 // Jobs start in the order they were posted. A sequential job runs alone,
 // once every earlier job has finished, so sequential jobs take effect in
-// posting order. An independent job (a picture) may run beside other
-// independent jobs, except one with the same key (the file it writes).
+// posting order. Independent jobs (each writing one file) may run side by
+// side, except two with the same key (the file), which keep their order.
 //
 // Rows a job logs, and the failures it counts, are held and logged on the
 // run's thread in posting order, before any row the run logs afterwards:

@@ -14,7 +14,6 @@
 
 #include "automation/object.h"
 #include "automation/registry.h"
-#include "engine/core/output_queue.h"
 #include "engine/html/page_frame.h"
 #include "engine/scan/text_file.h"
 
@@ -88,10 +87,9 @@ void ClassDoc::DrawBitmap(const std::string& outDir, const automation::ObjectRef
 
   // Drawing, compressing and writing the picture is the slow part of a
   // diagram; it runs on the run's output queue, from a copy of the drawing
-  // items, while the next class is laid out. Pictures are independent of
-  // each other, so several may be drawn at once; two of one name are still
-  // saved in order. The component is created here, on the run's thread,
-  // and let go on the worker, which allocated the picture.
+  // items, while the next class is laid out. The component is created
+  // here, on the run's thread, and let go on the worker, which allocated
+  // the picture.
   auto draw = [component = automation::CreateObject("Brushwell.Pintrel"), items = DiagramInfo,
                width = BMP_Width, height = BMP_Height, picturePath, outputMsgBox,
                row = "Generating Bitmap for Class: " + Name]() mutable {
@@ -102,8 +100,7 @@ void ClassDoc::DrawBitmap(const std::string& outDir, const automation::ObjectRef
     CallComponent(component, "SaveBitmap", {picturePath, int16_t{3}});
     component.reset();
   };
-  RunInBackground(
-      OutputJob{std::move(draw), DiagramInfo.size() * sizeof(DrawInfo), true, picturePath});
+  WriteInBackground(picturePath + "png", std::move(draw), DiagramInfo.size() * sizeof(DrawInfo));
 }
 
 void GenerateClassDiagrams(Project& project) {

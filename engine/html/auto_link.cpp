@@ -1,13 +1,14 @@
 // Auto-linking in one pass over the text.
 //
-// The text is read once; each character is first given its tag spacing
-// (" <" and "> "), then fed to a small word scanner, then copied to the
-// result. When a word ends and its resolver knows it, the word's letters,
-// which are the last characters copied, are cut off the result and the
-// search word's ReplaceString is appended instead. So the cost is linear in
-// the text plus one resolver lookup per word.
+// The text is read once, a run at a time: tags are copied with their
+// spacing (" <" and "> "), separators as they are, and each run of word
+// characters is copied and then looked up. When the resolver knows the
+// word, its letters, which are the last characters copied, are cut off the
+// result and the search word's ReplaceString is appended instead. So the
+// cost is linear in the text plus one resolver lookup per word.
 #include "engine/html/auto_link.h"
 
+#include <array>
 #include <cstddef>
 
 namespace tavelle {
@@ -49,57 +50,88 @@ std::string SpacedText(std::string_view text) {
   return spaced;
 }
 
+// Word characters: A-Z, a-z, 0-9, "_", "%" and "/". Bytes of 128 and
+// above (the parts of UTF-8 sequences) separate words.
+constexpr std::array<bool, 256> kWordCharacters = [] {
+  std::array<bool, 256> table{};
+  for (int ch = '0'; ch <= '9'; ++ch) table[ch] = true;
+  for (int ch = 'A'; ch <= 'Z'; ++ch) table[ch] = table[ch + 32] = true;
+  table['_'] = table['%'] = table['/'] = true;
+  return table;
+}();
+
+bool IsWordCharacter(char ch) { return kWordCharacters[static_cast<unsigned char>(ch)]; }
+
+// The word a run of word characters makes once every "nbsp" it forms is
+// dropped: the four letters are what is left of the entity "&nbsp;" once
+// "&" and ";" have split it off. They are dropped as the letters arrive,
+// so dropping one may bring an earlier "nb" and a later "sp" together.
+std::string WordWithoutEntities(std::string_view run) {
+  std::string word;
+  for (char ch : run) {
+    word += ch;
+    if (word.ends_with("nbsp")) word.resize(word.size() - 4);
+  }
+  return word;
+}
+
+// Copies spaced text to the result a run at a time: tags verbatim, runs of
+// word characters followed by their link check, and separators.
 class Linker {
  public:
   Linker(const WordResolver& words, size_t sizeHint) : words_(words) {
     out_.reserve(sizeHint + sizeHint / 4);
   }
 
-  // Takes one character of the spaced text.
-  void Feed(char ch) {
-    if (ch == '<') {
-      EndWord();
-      in_tag_ = true;
-    } else if (in_tag_) {
-      if (ch == '>') in_tag_ = false;
-    } else if (!IsWordSeparator(ch)) {
-      AddToWord(ch);
-    } else {
-      EndWord();
+  std::string Link(std::string_view text) {
+    size_t at = 0;
+    while (at < text.size()) {
+      char ch = text[at];
+      if (ch == '<') {
+        at = CopyTag(text, at);
+      } else if (IsWordCharacter(ch)) {
+        size_t end = at + 1;
+        while (end < text.size() && IsWordCharacter(text[end])) ++end;
+        AddWord(text.substr(at, end - at));
+        at = end;
+      } else {
+        out_ += ch;
+        if (ch == '>') out_ += ' ';
+        ++at;
+      }
     }
-    out_ += ch;
-  }
-
-  std::string Finish() {
-    EndWord();
     return std::move(out_);
   }
 
  private:
-  // The four letters "nbsp" never stay in a word: they are what is left of
-  // the entity "&nbsp;" once "&" and ";" have split it off. Before this
-  // letter the word held no "nbsp", so only its end can form one.
-  void AddToWord(char ch) {
-    word_ += ch;
-    if (word_.ends_with("nbsp")) word_.resize(word_.size() - 4);
+  // Copies the tag starting at `at` with its spacing: a blank before every
+  // "<" and after the closing ">". Returns where the text goes on.
+  size_t CopyTag(std::string_view text, size_t at) {
+    for (; at < text.size(); ++at) {
+      char ch = text[at];
+      if (ch == '<') out_ += ' ';
+      out_ += ch;
+      if (ch == '>') {
+        out_ += ' ';
+        return at + 1;
+      }
+    }
+    return at;
   }
 
-  void EndWord() {
-    if (word_.empty()) return;
-    for (char& ch : word_) ch = AsciiLower(ch);
-    LinkLastWord();
-    word_.clear();
-  }
-
-  // The word's characters end the result so far. A word that lost the
-  // letters "nbsp" from its middle or end no longer matches those
-  // characters; it is left unlinked rather than replacing the wrong ones.
-  void LinkLastWord() {
-    size_t length = word_.size();
-    if (out_.size() < length) return;
-    size_t start = out_.size() - length;
-    if (!EqualsIgnoringCase(std::string_view(out_).substr(start), word_)) return;
-    const SearchWord* match = words_.Resolve(word_);
+  // Copies a run of word characters, then links the word it makes. A word
+  // that lost the letters "nbsp" from its middle or end no longer matches
+  // the characters that end the result; it is left unlinked rather than
+  // replacing the wrong ones.
+  void AddWord(std::string_view run) {
+    out_.append(run);
+    bool formsEntity = run.find("nbsp") != std::string_view::npos;
+    lower_ = formsEntity ? WordWithoutEntities(run) : run;
+    for (char& ch : lower_) ch = AsciiLower(ch);
+    if (lower_.empty()) return;
+    size_t start = out_.size() - lower_.size();
+    if (formsEntity && !EqualsIgnoringCase(std::string_view(out_).substr(start), lower_)) return;
+    const SearchWord* match = words_.Resolve(lower_);
     if (match == nullptr || match->ReplaceString.empty()) return;
     out_.resize(start);
     out_ += match->ReplaceString;
@@ -107,8 +139,7 @@ class Linker {
 
   const WordResolver& words_;
   std::string out_;
-  std::string word_;
-  bool in_tag_ = false;
+  std::string lower_;
 };
 
 }  // namespace
@@ -119,23 +150,11 @@ const SearchWord* ListResolver::Resolve(std::string_view lowerWord) const {
   return nullptr;
 }
 
-bool IsWordSeparator(char ch) {
-  if (ch == '%' || ch == '_' || ch == '/') return false;
-  if (ch >= '0' && ch <= '9') return false;
-  if (ch >= 'A' && ch <= 'Z') return false;
-  if (ch >= 'a' && ch <= 'z') return false;
-  return true;
-}
+bool IsWordSeparator(char ch) { return !IsWordCharacter(ch); }
 
 std::string LinkSearchWords(std::string_view text, const WordResolver& words) {
   if (SpacedLength(text) > kMaxScannedLength) return SpacedText(text);
-  Linker linker(words, text.size());
-  for (char ch : text) {
-    if (ch == '<') linker.Feed(' ');
-    linker.Feed(ch);
-    if (ch == '>') linker.Feed(' ');
-  }
-  return linker.Finish();
+  return Linker(words, text.size()).Link(text);
 }
 
 }  // namespace tavelle

@@ -88,8 +88,9 @@ bool IsInsideOutputDirectory(const std::string& fileName) {
 void WriteOutputFile(const std::string& outDir, const std::string& fileName, std::string text,
                      const automation::ObjectRef& outputMsgBox, std::string_view createdMessage) {
   size_t bytes = text.size();
-  auto write = [path = OutputFilePath(outDir, fileName), inside = IsInsideOutputDirectory(fileName),
-                text = std::move(text), outputMsgBox, createdMessage = std::string(createdMessage)] {
+  std::string path = OutputFilePath(outDir, fileName);
+  auto write = [path, inside = IsInsideOutputDirectory(fileName), text = std::move(text),
+                outputMsgBox, createdMessage = std::string(createdMessage)] {
     if (inside) {
       WriteTextFile(path, text, true, outputMsgBox);
     } else {
@@ -97,7 +98,13 @@ void WriteOutputFile(const std::string& outDir, const std::string& fileName, std
     }
     if (!createdMessage.empty()) AddOutputMsg(outputMsgBox, createdMessage + path);
   };
-  RunInBackground(std::move(write), bytes);
+  WriteInBackground(path, std::move(write), bytes);
+}
+
+void WriteInBackground(const std::string& path, std::function<void()> write, size_t bytes) {
+  // Two spellings of one file ("a/../b.html", "b.html") share one key.
+  std::string key = std::filesystem::path(path).lexically_normal().string();
+  RunInBackground(OutputJob{std::move(write), bytes, true, std::move(key)});
 }
 
 }  // namespace tavelle

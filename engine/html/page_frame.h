@@ -10,6 +10,7 @@
 #define TAVELLE_ENGINE_HTML_PAGE_FRAME_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,12 @@ std::string OutputFilePath(const std::string& outDir, const std::string& fileNam
 
 // Whether `fileName` stays inside the output directory once joined to it.
 bool IsInsideOutputDirectory(const std::string& fileName);
+
+// Runs `write`, which writes the file at `path`, on the run's output queue
+// (at once when there is none). Writes of different files may run at the
+// same time; writes of one file keep their order. `bytes` is the memory
+// the job holds until it has run.
+void WriteInBackground(const std::string& path, std::function<void()> write, size_t bytes);
 
 // Writes `text` to the output file `fileName` with WriteTextFile, or logs
 // the refusal of a name that would leave the output directory, then logs

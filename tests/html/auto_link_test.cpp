@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -110,6 +112,73 @@ TEST(IsWordSeparator, KnowsTheWordCharacters) {
   for (char ch : std::string(" .,;:&<>-()'\"\r\n\t\x7f")) EXPECT_TRUE(IsWordSeparator(ch)) << ch;
   EXPECT_TRUE(IsWordSeparator('\xC3'));
   EXPECT_TRUE(IsWordSeparator('\0'));
+}
+
+}  // namespace
+}  // namespace tavelle
+
+namespace tavelle {
+namespace {
+
+// The linker fed one character at a time, as the rules read: a blank
+// before "<" and after ">", tags copied, a word ended by any separator,
+// "nbsp" dropped from a word whenever its last letters form it, and a word
+// linked only while it still matches the characters that end the result.
+std::string LinkCharacterByCharacter(std::string_view text, const WordResolver& words) {
+  std::string out;
+  std::string word;
+  bool inTag = false;
+  auto endWord = [&] {
+    if (word.empty()) return;
+    for (char& ch : word) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    std::string tail = out.size() >= word.size() ? out.substr(out.size() - word.size()) : "";
+    for (char& ch : tail) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    const SearchWord* match = tail == word ? words.Resolve(word) : nullptr;
+    if (match && !match->ReplaceString.empty()) {
+      out.resize(out.size() - word.size());
+      out += match->ReplaceString;
+    }
+    word.clear();
+  };
+  auto feed = [&](char ch) {
+    if (ch == '<') {
+      endWord();
+      inTag = true;
+    } else if (inTag) {
+      inTag = ch != '>';
+    } else if (!IsWordSeparator(ch)) {
+      word += ch;
+      if (word.ends_with("nbsp")) word.resize(word.size() - 4);
+    } else {
+      endWord();
+    }
+    out += ch;
+  };
+  for (char ch : text) {
+    if (ch == '<') feed(' ');
+    feed(ch);
+    if (ch == '>') feed(' ');
+  }
+  endWord();
+  return out;
+}
+
+TEST(LinkSearchWords, AgreesWithTheCharacterByCharacterRulesOnRandomText) {
+  std::vector<SearchWordRef> words = {Word("foo", "[foo]"), Word("Bar", "[bar]"),
+                                      Word("nb", "[nb]"),   Word("sp", "[sp]"),
+                                      Word("a", "[a]"),     Word("x", ""),
+                                      Word("Foo_1", "[f1]"), Word("a/b", "[ab]")};
+  ListResolver resolver(words);
+  const std::vector<std::string> pieces = {
+      "foo", "FOO", "bar", "nb", "sp", "nbsp", "&nbsp;", "<", ">", "<b>", " ", "a", "x", "_",
+      "%", "/", "1", "\xc3\xa9", "&", ";", "N", "s", "p", "\r\n", "Foo_1", "a/b"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    for (int count = random() % 12; count > 0; --count) text += pieces[random() % pieces.size()];
+    ASSERT_EQ(LinkSearchWords(text, resolver), LinkCharacterByCharacter(text, resolver))
+        << "text: " << text;
+  }
 }
 
 }  // namespace
