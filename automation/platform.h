@@ -36,6 +36,10 @@ int64_t CoarseClockMilliseconds();
 // costs system calls and fresh page faults. Affects the whole process.
 void KeepFreedHeapMemory();
 
+// Lowers the scheduling priority of the calling thread a little, so that
+// background work yields the processor to the thread that waits for it.
+void LowerThreadPriority();
+
 // Restarts the program, once, so that the C library backs its heap with
 // huge pages, when the system offers them only to programs that ask. A run
 // touches hundreds of megabytes of fresh heap, and on some virtual machines

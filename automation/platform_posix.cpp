@@ -2,6 +2,7 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -51,6 +52,11 @@ int64_t CoarseClockMilliseconds() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
   return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+}
+
+void LowerThreadPriority() {
+  // On Linux a thread has its own nice value, addressed by its thread id.
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 5);
 }
 
 namespace {

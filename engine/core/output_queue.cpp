@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "automation/platform.h"
 #include "engine/core/message_log.h"
 
 namespace tavelle {
@@ -152,6 +153,9 @@ void OutputQueue::RetireDone() {
 }
 
 void OutputQueue::WorkerLoop() {
+  // The run's thread builds what the workers write; when the processors
+  // are all busy, it goes first.
+  automation::LowerThreadPriority();
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     if (!CanStartNext()) {
@@ -196,10 +200,6 @@ void RunInBackground(OutputJob job) {
     return;
   }
   job.work();
-}
-
-void RunInBackground(std::function<void()> work, size_t bytes) {
-  RunInBackground(OutputJob{std::move(work), bytes, false, std::string()});
 }
 
 }  // namespace tavelle

@@ -52,7 +52,7 @@ class OutputQueue {
   // The queue of the calling thread, or nullptr.
   static OutputQueue* OfThisThread();
 
-  static constexpr size_t kDefaultPendingBytes = 64u << 20;
+  static constexpr size_t kDefaultPendingBytes = 32u << 20;
 
  private:
   struct Job;
@@ -88,9 +88,6 @@ class OutputQueue {
 // Posts `job` to this thread's output queue, or runs it now when there is
 // none.
 void RunInBackground(OutputJob job);
-
-// A sequential job holding about `bytes` of memory.
-void RunInBackground(std::function<void()> work, size_t bytes);
 
 }  // namespace tavelle
 

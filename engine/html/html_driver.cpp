@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/output_queue.h"
 #include "engine/diagram/class_diagrams.h"
 #include "engine/help/help_files.h"
 #include "engine/html/auto_link.h"
@@ -41,11 +40,11 @@ class PageRun {
     kind_ = kind;
     if (!AutoLink()) return;
     auto order = [kind](const char* type) { return WordTypeOrder(kind, type); };
-    RunInBackground([classOrder = order("Class"), functionOrder = order("Function"),
-                     generalOrder = order("General"), keywordOrder = order("Keyword"),
-                     sink = Sink()] {
+    UpdateInBackground([classOrder = order("Class"), functionOrder = order("Function"),
+                        generalOrder = order("General"), keywordOrder = order("Keyword"),
+                        sink = Sink()] {
       SetWordTypeOrder(classOrder, functionOrder, generalOrder, keywordOrder, sink);
-    }, 0);
+    });
     resolver_ = project_.WordIndex.ResolverFor(kind_, current_class_);
   }
 
@@ -58,8 +57,9 @@ class PageRun {
   // Stores in the database the class order that the class pages left.
   void KeepLastClassOrder() {
     if (!AutoLink() || !current_class_) return;
-    RunInBackground([className = *current_class_, sink = Sink()] { SetClassOrder(className, sink); },
-                    0);
+    UpdateInBackground([className = *current_class_, sink = Sink()] {
+      SetClassOrder(className, sink);
+    });
   }
 
   PageContext Context() {

@@ -103,7 +103,10 @@ void WriteOutputFile(const std::string& outDir, const std::string& fileName, std
 
 void WriteInBackground(const std::string& path, std::function<void()> write, size_t bytes) {
   // Two spellings of one file ("a/../b.html", "b.html") share one key.
-  std::string key = std::filesystem::path(path).lexically_normal().string();
+  // Most paths are plain already, and normalising costs more than a write.
+  bool plain = path.find("/.") == std::string::npos && path.find("//") == std::string::npos &&
+               !path.starts_with(".");
+  std::string key = plain ? path : std::filesystem::path(path).lexically_normal().string();
   RunInBackground(OutputJob{std::move(write), bytes, true, std::move(key)});
 }
 

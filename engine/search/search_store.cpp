@@ -4,6 +4,7 @@
 
 #include "automation/platform.h"
 #include "engine/core/message_log.h"
+#include "engine/core/output_queue.h"
 #include "engine/search/sql_connection.h"
 
 namespace tavelle {
@@ -139,6 +140,10 @@ void SetClassOrder(const std::string& className, const automation::ObjectRef& ou
   connection.Exec(kSetOwnClassOrder, className);
   connection.Exec(kSetOtherClassOrder, className);
   transaction.Commit();
+}
+
+void UpdateInBackground(std::function<void()> update) {
+  RunInBackground(OutputJob{std::move(update), 0, true, SearchDatabasePath().string()});
 }
 
 void LoadSearchWords(std::vector<SearchWordRef>& words, const automation::ObjectRef& outputMsgBox) {

@@ -12,6 +12,7 @@
 #define TAVELLE_ENGINE_SEARCH_SEARCH_STORE_H_
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ void SetWordTypeOrder(int16_t classOrder, int16_t functionOrder, int16_t general
 
 // Sets ClassOrderID to 0 for the rows of `className` and 1 for all others.
 void SetClassOrder(const std::string& className, const automation::ObjectRef& outputMsgBox);
+
+// Runs `update`, a change to the table, on the run's output queue (at once
+// when there is none): beside the writing of output files, and in order
+// with the other changes.
+void UpdateInBackground(std::function<void()> update);
 
 // Every row in the order "OrderID, ClassOrderID, Name" (then row order).
 void LoadSearchWords(std::vector<SearchWordRef>& words, const automation::ObjectRef& outputMsgBox);

@@ -30,6 +30,10 @@ SqlConnection::SqlConnection(const std::filesystem::path& file,
     return;
   }
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  // A run writes and reads the whole table in one transaction; a cache
+  // that holds it spares re-reading pages and spilling them before the
+  // commit. Pages are only allocated as the table needs them.
+  sqlite3_exec(db_, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
 }
 
 SqlConnection::~SqlConnection() { sqlite3_close(db_); }
