@@ -102,6 +102,8 @@ bool ProcessFiles(Project& project) {
   project.Stages.Mark("Search words");
   project.Log("Generating HTML Files in Dir: " + project.settings.OutputDirectory);
   GenerateHTMLFiles(project);
+  output.Drain();
+  project.Stages.Mark("Finishing background output");
   project.Log("Finished generating HTML files for this project");
   return false;
 }

@@ -61,7 +61,7 @@ TEST(StageTimes, EngineReportsEveryStageOfTheLastRun) {
                 "Finding Functions", "Finding General Definitions", "Finding Index Definitions",
                 "Search words", "Diagrams", "Class and member pages", "Function pages",
                 "General pages", "List pages", "Help project file", "Help contents file",
-                "Help index file", "Script tree"}));
+                "Help index file", "Script tree", "Finishing background output"}));
 
   Variant ignored;
   std::vector<Variant> value = {Variant(std::string("1"))};
