@@ -162,11 +162,13 @@ TEST_F(Cli, CtrlCCancelsTheRunAndExitsWithOne) {
                     output);
   ASSERT_GT(pid, 0);
   std::string seen;
+  std::string environment;
   char buffer[4096];
   bool interrupted = false;
   for (ssize_t n; (n = read(output, buffer, sizeof buffer)) > 0;) {
     seen.append(buffer, static_cast<size_t>(n));
     if (!interrupted && seen.find("\tReading File") != std::string::npos) {
+      environment = ReadFile("/proc/" + std::to_string(pid) + "/environ");
       kill(pid, SIGINT);
       interrupted = true;
     }
@@ -178,6 +180,13 @@ TEST_F(Cli, CtrlCCancelsTheRunAndExitsWithOne) {
   ASSERT_TRUE(WIFEXITED(status)) << "the program ends by itself, not by the signal";
   EXPECT_EQ(WEXITSTATUS(status), 1);
   EXPECT_EQ(seen.find("Finished generating HTML files"), std::string::npos);
+
+  // Where huge pages are given on request, the program restarted itself
+  // (keeping its process, so the signal still found it) to ask for them.
+  std::string mode = ReadFile("/sys/kernel/mm/transparent_hugepage/enabled");
+  bool onRequest = mode.find("[madvise]") != std::string::npos;
+  EXPECT_EQ(environment.find("GLIBC_TUNABLES=glibc.malloc.hugetlb=1") != std::string::npos,
+            onRequest);
 }
 
 }  // namespace
