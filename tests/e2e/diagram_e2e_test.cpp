@@ -15,19 +15,20 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/e2e_support.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using e2e_support::Quoted;
+using e2e_support::RunCli;
 using testing_support::BinaryPath;
 using testing_support::ReadFile;
 using testing_support::RunCommand;
 using testing_support::SourcePath;
 using testing_support::TempDir;
 using testing_support::WriteFile;
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 // Once the page has loaded, writes each picture's own size into the DOM.
 const char kProbeScript[] =
@@ -93,9 +94,8 @@ class DiagramOutputs : public ::testing::Test {
   }
 
   void Run(const std::string& arguments) {
-    auto run = RunCommand("TAVELLE_SEARCH_DB=" + Quoted(work_ / "words.sqlite") + " " +
-                          Quoted(BinaryPath("tavelle-cli")) + " -q -o " + Quoted(out_.string()) +
-                          " --set GenerateDiagrams=true " + arguments);
+    auto run = RunCli(work_.path() / "words.sqlite",
+                      "-q -o " + Quoted(out_.string()) + " --set GenerateDiagrams=true " + arguments);
     ASSERT_EQ(run.exit_code, 0) << run.output << run.errors;
   }
 

@@ -19,6 +19,7 @@ using e2e_support::ExpectProjectCompiles;
 using e2e_support::LoadTree;
 using e2e_support::Quoted;
 using e2e_support::ReadHelpProject;
+using e2e_support::RunCli;
 using e2e_support::TreeNode;
 using testing_support::BinaryPath;
 using testing_support::ReadFile;
@@ -58,8 +59,8 @@ class HelpOutputs : public ::testing::Test {
 
   // Runs tavelle-cli with the tree script turned on, into `out_`.
   void Run(const std::string& arguments) {
-    auto run = RunCommand("TAVELLE_SEARCH_DB=" + Quoted(work_ / "words.sqlite") + " " +
-                          Quoted(BinaryPath("tavelle-cli")) + " -q -o " + Quoted(out_.string()) +
+    auto run = RunCli(work_.path() / "words.sqlite",
+                      "-q -o " + Quoted(out_.string()) +
                           " --set GenerateJScriptTreeFile=true --set JavaScriptTreeFile=JavaTree.js " +
                           arguments);
     ASSERT_EQ(run.exit_code, 0) << run.output << run.errors;
