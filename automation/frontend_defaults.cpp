@@ -4,6 +4,27 @@
 
 namespace automation {
 
+std::span<const ControlDefault> WindowControlDefaults() {
+  static const ControlDefault kDefaults[] = {
+      {"FunctionsHTMLFile", "Functions.html"},
+      {"ClassesHTMLFile", "Classes.html"},
+      {"CompiledFile", "Project.chm"},
+      {"ContentFile", "Content.hhc"},
+      {"IndexFile", "Index.hhk"},
+      {"ProjFile", "Proj.hhp"},
+      {"SearchRecursive", true},
+      {"AutoLink", true},
+      {"ProcAccessLevel", "All Access"},
+  };
+  return kDefaults;
+}
+
+std::string WindowControlText(std::string_view property) {
+  for (const ControlDefault& control : WindowControlDefaults())
+    if (property == control.property) return control.value.AsText();
+  return {};
+}
+
 void ApplyFrontEndDefaults(Object& engine) {
   engine.Call("ClearFileTypes");
   for (const char* type : {"h", ".cpp", ".cls"}) engine.Call("AddFileType", {type, int32_t{0}});

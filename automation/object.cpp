@@ -2,17 +2,9 @@
 
 #include <vector>
 
+#include "automation/ascii.h"
+
 namespace automation {
-namespace {
-
-std::string Lowered(std::string_view name) {
-  std::string lowered(name);
-  for (char& c : lowered)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lowered;
-}
-
-}  // namespace
 
 Variant Object::Get(std::string_view property) {
   Variant result;
@@ -34,16 +26,16 @@ Variant Object::Call(std::string_view method, std::initializer_list<Variant> arg
 
 MemberNames::MemberNames(std::initializer_list<std::string_view> names) {
   int number = 0;
-  for (std::string_view name : names) numbers_.emplace(Lowered(name), number++);
+  for (std::string_view name : names) numbers_.emplace(AsciiLowerCopy(name), number++);
 }
 
 MemberNames::MemberNames(const std::vector<std::string>& names) {
   int number = 0;
-  for (const std::string& name : names) numbers_.emplace(Lowered(name), number++);
+  for (const std::string& name : names) numbers_.emplace(AsciiLowerCopy(name), number++);
 }
 
 int MemberNames::Find(std::string_view name) const {
-  auto it = numbers_.find(Lowered(name));
+  auto it = numbers_.find(AsciiLowerCopy(name));
   return it == numbers_.end() ? -1 : it->second;
 }
 

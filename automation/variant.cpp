@@ -3,30 +3,20 @@
 #include <charconv>
 #include <limits>
 
+#include "automation/ascii.h"
 #include "automation/object.h"
 
 namespace automation {
 namespace {
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimBlanksAndTabs(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
 }
 
 std::optional<int64_t> ParseInteger(std::string_view text) {
-  text = TrimBlanks(text);
+  text = TrimBlanksAndTabs(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int64_t value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -43,9 +33,9 @@ std::optional<bool> Variant::ToBool() const {
     case Kind::kInt16: return std::get<int16_t>(value_) != 0;
     case Kind::kInt32: return std::get<int32_t>(value_) != 0;
     case Kind::kText: {
-      std::string_view text = TrimBlanks(std::get<std::string>(value_));
-      if (EqualsIgnoringCase(text, "true")) return true;
-      if (EqualsIgnoringCase(text, "false")) return false;
+      std::string_view text = TrimBlanksAndTabs(std::get<std::string>(value_));
+      if (EqualsIgnoringAsciiCase(text, "true")) return true;
+      if (EqualsIgnoringAsciiCase(text, "false")) return false;
       if (auto number = ParseInteger(text)) return *number != 0;
       return std::nullopt;
     }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/core/sorted_collection.h"
-#include "engine/search/search_word.h"
+#include "engine/core/search_word.h"
 
 namespace {
 

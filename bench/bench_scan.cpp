@@ -17,7 +17,8 @@
 #include <string>
 
 #include "engine/core/named_lists.h"
-#include "engine/core/project.h"
+#include "engine/core/run.h"
+#include "engine/scan/project.h"
 #include "engine/scan/block_finder.h"
 #include "engine/scan/file_discovery.h"
 
@@ -127,14 +128,15 @@ void RunOnce(size_t megabytes) {
   int32_t position = 0;
   tavelle::AddFileType(project, type, position);
 
+  tavelle::Run run(nullptr, "");
   Stopwatch total, reading;
   tavelle::FindSourceFilesRecursive(root.string(), project.SourceFiles, project.FileTypes, "//",
-                                    nullptr);
+                                    run);
   Elapsed read = reading.Stop();
   Stopwatch passes;
   for (auto finder : {tavelle::FindClasses, tavelle::FindClassMembers, tavelle::FindFunctions,
                       tavelle::FindGeneralInfo, tavelle::FindIndexEntries}) {
-    for (const tavelle::FileInfo& file : project.SourceFiles) finder(project, file.FileText);
+    for (const tavelle::FileInfo& file : project.SourceFiles) finder(project, run, file.FileText);
   }
   Elapsed parsed = passes.Stop();
   Elapsed all = total.Stop();

@@ -1,11 +1,11 @@
 #include "cli/engine_session.h"
 
-#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <optional>
 #include <utility>
 
+#include "automation/ascii.h"
 #include "automation/event_pump.h"
 #include "automation/frontend_defaults.h"
 #include "cli/interrupt.h"
@@ -20,20 +20,6 @@ using automation::Variant;
 
 namespace fs = std::filesystem;
 
-// The default texts of the desktop window's controls, which "Generate
-// HTML" copies into the engine.
-const std::pair<const char*, Variant> kControlDefaults[] = {
-    {"FunctionsHTMLFile", "Functions.html"},
-    {"ClassesHTMLFile", "Classes.html"},
-    {"CompiledFile", "Project.chm"},
-    {"ContentFile", "Content.hhc"},
-    {"IndexFile", "Index.hhk"},
-    {"ProjFile", "Proj.hhp"},
-    {"SearchRecursive", true},
-    {"AutoLink", true},
-    {"ProcAccessLevel", "All Access"},
-};
-
 // Settings whose values are paths of files or folders to read or write;
 // --set takes them relative to the start folder like the other options.
 const char* const kPathSettings[] = {"OutputDirectory", "DefaultHTML", "ProjFileTemplate",
@@ -44,26 +30,17 @@ std::string FromStart(const fs::path& start, const std::string& path) {
   return (start / path).lexically_normal().string();
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 // The declared name of the property called `name` in any letter case, or
 // empty when the engine has no such property.
 std::string PropertyName(Object& engine, std::string_view name) {
   for (const std::string& property : engine.PropertyNames())
-    if (SameName(property, name)) return property;
+    if (automation::EqualsIgnoringAsciiCase(property, name)) return property;
   return {};
 }
 
 std::optional<bool> ParseBoolean(std::string_view text) {
-  if (SameName(text, "true")) return true;
-  if (SameName(text, "false")) return false;
+  if (automation::EqualsIgnoringAsciiCase(text, "true")) return true;
+  if (automation::EqualsIgnoringAsciiCase(text, "false")) return false;
   return std::nullopt;
 }
 
@@ -111,7 +88,10 @@ std::string DisplayText(const Variant& value) {
 
 void ApplyDesktopDefaults(Object& engine) {
   automation::ApplyFrontEndDefaults(engine);
-  for (const auto& [name, value] : kControlDefaults) engine.Put(name, value);
+  for (const automation::ControlDefault& control : automation::WindowControlDefaults()) {
+    if (!engine.Put(control.property, control.value))
+      ReportError(std::string("the engine does not take ") + control.property);
+  }
 }
 
 bool LoadConfiguration(Object& engine, const fs::path& config) {

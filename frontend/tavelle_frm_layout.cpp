@@ -17,6 +17,8 @@
 
 #include "frontend/tavelle_frm.h"
 
+#include "automation/frontend_defaults.h"
+
 namespace frontend {
 namespace {
 
@@ -24,6 +26,11 @@ QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
   return button;
+}
+
+// The start text of the control for an engine property.
+QString ControlText(const char* property) {
+  return QString::fromStdString(automation::WindowControlText(property));
 }
 
 QLineEdit* NewTextBox(QWidget* parent, const char* name, const QString& text = {}) {
@@ -183,12 +190,12 @@ QWidget* TavelleFrm::CreateOutputPage() {
 
   output_dir_txt_ = NewTextBox(page, "OutputDirTxt");
   output_ellipse_cmd_ = ellipsis("OutputEllipseCmd");
-  functions_file_txt_ = NewTextBox(page, "FunctionsFileTxt", QStringLiteral("Functions.html"));
-  classes_file_txt_ = NewTextBox(page, "ClassesFileTxt", QStringLiteral("Classes.html"));
-  compiled_file_txt_ = NewTextBox(page, "CompiledFileTxt", QStringLiteral("Project.chm"));
-  content_file_txt_ = NewTextBox(page, "ContentFileTxt", QStringLiteral("Content.hhc"));
-  index_file_txt_ = NewTextBox(page, "IndexFileTxt", QStringLiteral("Index.hhk"));
-  proj_file_txt_ = NewTextBox(page, "ProjFileTxt", QStringLiteral("Proj.hhp"));
+  functions_file_txt_ = NewTextBox(page, "FunctionsFileTxt", ControlText("FunctionsHTMLFile"));
+  classes_file_txt_ = NewTextBox(page, "ClassesFileTxt", ControlText("ClassesHTMLFile"));
+  compiled_file_txt_ = NewTextBox(page, "CompiledFileTxt", ControlText("CompiledFile"));
+  content_file_txt_ = NewTextBox(page, "ContentFileTxt", ControlText("ContentFile"));
+  index_file_txt_ = NewTextBox(page, "IndexFileTxt", ControlText("IndexFile"));
+  proj_file_txt_ = NewTextBox(page, "ProjFileTxt", ControlText("ProjFile"));
   default_html_txt_ = NewTextBox(page, "DefaultHTMLTxt");
   def_html_ellipse_cmd_ = ellipsis("DefHTMLEllipseCmd");
   temp_project_txt_ = NewTextBox(page, "txtTempProject");

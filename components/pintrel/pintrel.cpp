@@ -4,6 +4,7 @@
 #include <gdfontl.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -105,20 +106,20 @@ void FillRectangle(gdImagePtr image, int x1, int y1, int x2, int y2, int colour)
 
 // Writes `bytes` to a temporary file beside `path` and renames it over
 // `path`, so that a failed write never leaves a partial picture.
-bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size) {
+// Returns the system's description of what failed, or an empty text.
+std::string WriteFileAtomically(const std::string& path, const void* bytes, size_t size) {
   std::random_device random;
   std::string temporary = path + ".tmp" + std::to_string(random());
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return false;
+  if (file == nullptr) return std::strerror(errno);
   bool written = std::fwrite(bytes, 1, size, file) == size;
   written = std::fclose(file) == 0 && written;
+  std::string failure = written ? std::string() : std::strerror(errno);
   std::error_code error;
   if (written) std::filesystem::rename(temporary, path, error);
-  if (!written || error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  if (error) failure = error.message();
+  if (!failure.empty()) std::filesystem::remove(temporary, error);
+  return failure;
 }
 
 }  // namespace
@@ -126,7 +127,7 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size
 void Pintrel::ImageDeleter::operator()(gdImageStruct* image) const { gdImageDestroy(image); }
 
 bool Pintrel::Invoke(std::string_view member, automation::CallKind kind,
-                     std::span<Variant> args, Variant& /*result*/) {
+                     std::span<Variant> args, Variant& result) {
   if (kind != automation::CallKind::kMethod) return false;
   switch (kMembers.Find(member)) {
     case kClearBitmap: return ClearBitmap(args);
@@ -134,7 +135,7 @@ bool Pintrel::Invoke(std::string_view member, automation::CallKind kind,
     case kAddRectangle: return AddRectangle(args);
     case kAddText: return AddText(args);
     case kFillArea: return FillArea(args);
-    case kSaveBitmap: return SaveBitmap(args);
+    case kSaveBitmap: return SaveBitmap(args, result);
     default: return false;
   }
 }
@@ -229,7 +230,7 @@ bool Pintrel::FillArea(std::span<Variant> args) {
   return true;
 }
 
-bool Pintrel::SaveBitmap(std::span<Variant> args) {
+bool Pintrel::SaveBitmap(std::span<Variant> args, Variant& result) {
   std::optional<std::string> path = args.empty() ? std::nullopt : args[0].ToText();
   std::optional<int> format = Integer(args, 1);
   if (!image_ || args.size() != 2 || !path || format != kSavePng) return false;
@@ -238,9 +239,11 @@ bool Pintrel::SaveBitmap(std::span<Variant> args) {
   // level, and a large run writes thousands of them.
   void* png = gdImagePngPtrEx(image_.get(), &size, kPngCompression);
   if (png == nullptr) return false;
-  bool saved = WriteFileAtomically(*path + "png", png, static_cast<size_t>(size));
+  std::string failure = WriteFileAtomically(*path + "png", png, static_cast<size_t>(size));
   gdFree(png);
-  return saved;
+  if (failure.empty()) return true;
+  result = failure;
+  return false;
 }
 
 }  // namespace pintrel

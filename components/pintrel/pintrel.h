@@ -13,7 +13,8 @@
 //   SaveBitmap(path, format)               format 3: a PNG file at path + "png"
 // Each call draws over the earlier ones. A call fails (Invoke returns false)
 // when an argument is missing or out of range, when no picture was cleared
-// yet, or when the file cannot be written; a failed save leaves no file.
+// yet, or when the file cannot be written; a failed save leaves no file and
+// gives, as its result, the reason as the system words it.
 #ifndef TAVELLE_COMPONENTS_PINTREL_PINTREL_H_
 #define TAVELLE_COMPONENTS_PINTREL_PINTREL_H_
 
@@ -38,7 +39,7 @@ class Pintrel : public automation::Object {
   bool AddRectangle(std::span<automation::Variant> args);
   bool AddText(std::span<automation::Variant> args);
   bool FillArea(std::span<automation::Variant> args);
-  bool SaveBitmap(std::span<automation::Variant> args);
+  bool SaveBitmap(std::span<automation::Variant> args, automation::Variant& result);
 
   struct ImageDeleter {
     void operator()(gdImageStruct* image) const;

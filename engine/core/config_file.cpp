@@ -121,7 +121,7 @@ std::string ReadText(Profile& profile, const char* section, const std::string& k
 
 // Each list is rebuilt through its add operation, so it comes back sorted
 // whatever order the file gives; refusals are ignored.
-void ReadLists(Profile& profile, Project& project) {
+void ReadLists(Profile& profile, ProjectSetup& project) {
   int32_t index = 0;
   int16_t count = ReadCount(profile, "InputFolders", "NumInputFolders");
   ClearInputFolders(project);
@@ -148,7 +148,7 @@ void ReadLists(Profile& profile, Project& project) {
 
 }  // namespace
 
-void SaveConfig(Project& project, const std::string& configFile) {
+void SaveConfig(ProjectSetup& project, const std::string& configFile) {
   ObjectRef component = automation::CreateObject("StoweProj.Stowe");
   if (!component) return;  // without the component the old file stays as it is
   component->Put("filename", configFile);
@@ -165,7 +165,7 @@ void SaveConfig(Project& project, const std::string& configFile) {
   component->Call("Save");
 }
 
-void OpenConfig(Project& project, const std::string& configFile) {
+void OpenConfig(ProjectSetup& project, const std::string& configFile) {
   ObjectRef component = automation::CreateObject("StoweProj.Stowe");
   if (!component) {
     // Every read fails: the settings stay, and each list is cleared and

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "engine/core/project.h"
+#include "engine/core/project_setup.h"
 
 namespace tavelle {
 
-void SaveConfig(Project& project, const std::string& configFile);
-void OpenConfig(Project& project, const std::string& configFile);
+void SaveConfig(ProjectSetup& project, const std::string& configFile);
+void OpenConfig(ProjectSetup& project, const std::string& configFile);
 
 }  // namespace tavelle
 

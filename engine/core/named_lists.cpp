@@ -33,7 +33,7 @@ int16_t Count16(const SortedCollection<SearchWord>& list) {
 
 }  // namespace
 
-bool AddKeyWord(Project& project, const std::string& name, const std::string& keyFile,
+bool AddKeyWord(ProjectSetup& project, const std::string& name, const std::string& keyFile,
                 const std::string& replaceString, int32_t& index) {
   SearchWordRef entry = NamedEntry(name);
   entry->filename = keyFile;
@@ -43,13 +43,13 @@ bool AddKeyWord(Project& project, const std::string& name, const std::string& ke
   return true;
 }
 
-bool RemoveKeyWord(Project& project, const std::string& name) {
+bool RemoveKeyWord(ProjectSetup& project, const std::string& name) {
   if (RemoveFirst(project.KeyWords, name)) return true;
   project.ErrMsg = "KeyWord: " + name + " Could not be found.";
   return false;
 }
 
-bool UpdateKeyWord(Project& project, const std::string& name, const std::string& keyFile,
+bool UpdateKeyWord(ProjectSetup& project, const std::string& name, const std::string& keyFile,
                    const std::string& replaceString, int32_t& index) {
   int32_t position = 0;
   if (!project.KeyWords.FindByName(name, position)) {
@@ -63,7 +63,7 @@ bool UpdateKeyWord(Project& project, const std::string& name, const std::string&
   return true;
 }
 
-bool GetKeyWord(Project& project, int32_t index, std::string& name, std::string& keyFile,
+bool GetKeyWord(ProjectSetup& project, int32_t index, std::string& name, std::string& keyFile,
                 std::string& replaceMsg) {
   if (!InOneBasedRange(project.KeyWords, index)) {
     project.ErrMsg = kOutOfRange;
@@ -76,22 +76,22 @@ bool GetKeyWord(Project& project, int32_t index, std::string& name, std::string&
   return true;
 }
 
-int16_t GetKeyWordCount(const Project& project) { return Count16(project.KeyWords); }
+int16_t GetKeyWordCount(const ProjectSetup& project) { return Count16(project.KeyWords); }
 
-void ClearKeyWords(Project& project) { project.KeyWords.Clear(); }
+void ClearKeyWords(ProjectSetup& project) { project.KeyWords.Clear(); }
 
-bool AddInputFolder(Project& project, const std::string& folderName, int32_t& index) {
+bool AddInputFolder(ProjectSetup& project, const std::string& folderName, int32_t& index) {
   index = project.InputFolders.AddSorted(NamedEntry(folderName));
   return true;
 }
 
-bool RemoveInputFolder(Project& project, const std::string& folderName) {
+bool RemoveInputFolder(ProjectSetup& project, const std::string& folderName) {
   if (RemoveFirst(project.InputFolders, folderName)) return true;
   project.ErrMsg = "Input Folder: " + folderName + " Could not be found.";
   return false;
 }
 
-bool GetInputFolder(Project& project, int32_t index, std::string& folderName) {
+bool GetInputFolder(ProjectSetup& project, int32_t index, std::string& folderName) {
   if (!InOneBasedRange(project.InputFolders, index)) {
     project.ErrMsg = kOutOfRange;
     return false;
@@ -100,11 +100,11 @@ bool GetInputFolder(Project& project, int32_t index, std::string& folderName) {
   return true;
 }
 
-int16_t GetInputFoldersCount(const Project& project) { return Count16(project.InputFolders); }
+int16_t GetInputFoldersCount(const ProjectSetup& project) { return Count16(project.InputFolders); }
 
-void ClearInputFolders(Project& project) { project.InputFolders.Clear(); }
+void ClearInputFolders(ProjectSetup& project) { project.InputFolders.Clear(); }
 
-bool AddFileType(Project& project, std::string& name, int32_t& index) {
+bool AddFileType(ProjectSetup& project, std::string& name, int32_t& index) {
   if (name.empty() || name.front() != '.') name.insert(name.begin(), '.');
   if (project.FileTypes.FindByName(name, index)) {
     project.ErrMsg = "FileType: " + name + " Has already been added";
@@ -114,13 +114,13 @@ bool AddFileType(Project& project, std::string& name, int32_t& index) {
   return true;
 }
 
-bool RemoveFileType(Project& project, const std::string& name) {
+bool RemoveFileType(ProjectSetup& project, const std::string& name) {
   if (RemoveFirst(project.FileTypes, name)) return true;
   project.ErrMsg = "FileType: " + name + " Could not be found.";
   return false;
 }
 
-bool GetFileType(Project& project, int32_t index, std::string& name) {
+bool GetFileType(ProjectSetup& project, int32_t index, std::string& name) {
   if (index < 0 || static_cast<size_t>(index) >= project.FileTypes.Count()) {
     project.ErrMsg = kOutOfRange;
     return false;
@@ -129,10 +129,10 @@ bool GetFileType(Project& project, int32_t index, std::string& name) {
   return true;
 }
 
-int32_t GetFileTypeCount(const Project& project) {
+int32_t GetFileTypeCount(const ProjectSetup& project) {
   return static_cast<int32_t>(project.FileTypes.Count());
 }
 
-void ClearFileTypes(Project& project) { project.FileTypes.Clear(); }
+void ClearFileTypes(ProjectSetup& project) { project.FileTypes.Clear(); }
 
 }  // namespace tavelle

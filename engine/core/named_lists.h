@@ -12,32 +12,32 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/core/project.h"
+#include "engine/core/project_setup.h"
 
 namespace tavelle {
 
-bool AddKeyWord(Project& project, const std::string& name, const std::string& keyFile,
+bool AddKeyWord(ProjectSetup& project, const std::string& name, const std::string& keyFile,
                 const std::string& replaceString, int32_t& index);
-bool RemoveKeyWord(Project& project, const std::string& name);
-bool UpdateKeyWord(Project& project, const std::string& name, const std::string& keyFile,
+bool RemoveKeyWord(ProjectSetup& project, const std::string& name);
+bool UpdateKeyWord(ProjectSetup& project, const std::string& name, const std::string& keyFile,
                    const std::string& replaceString, int32_t& index);
-bool GetKeyWord(Project& project, int32_t index, std::string& name, std::string& keyFile,
+bool GetKeyWord(ProjectSetup& project, int32_t index, std::string& name, std::string& keyFile,
                 std::string& replaceMsg);
-int16_t GetKeyWordCount(const Project& project);
-void ClearKeyWords(Project& project);
+int16_t GetKeyWordCount(const ProjectSetup& project);
+void ClearKeyWords(ProjectSetup& project);
 
-bool AddInputFolder(Project& project, const std::string& folderName, int32_t& index);
-bool RemoveInputFolder(Project& project, const std::string& folderName);
-bool GetInputFolder(Project& project, int32_t index, std::string& folderName);
-int16_t GetInputFoldersCount(const Project& project);
-void ClearInputFolders(Project& project);
+bool AddInputFolder(ProjectSetup& project, const std::string& folderName, int32_t& index);
+bool RemoveInputFolder(ProjectSetup& project, const std::string& folderName);
+bool GetInputFolder(ProjectSetup& project, int32_t index, std::string& folderName);
+int16_t GetInputFoldersCount(const ProjectSetup& project);
+void ClearInputFolders(ProjectSetup& project);
 
 // `name` gets a leading "." when it lacks one; the caller sees the change.
-bool AddFileType(Project& project, std::string& name, int32_t& index);
-bool RemoveFileType(Project& project, const std::string& name);
-bool GetFileType(Project& project, int32_t index, std::string& name);
-int32_t GetFileTypeCount(const Project& project);
-void ClearFileTypes(Project& project);
+bool AddFileType(ProjectSetup& project, std::string& name, int32_t& index);
+bool RemoveFileType(ProjectSetup& project, const std::string& name);
+bool GetFileType(ProjectSetup& project, int32_t index, std::string& name);
+int32_t GetFileTypeCount(const ProjectSetup& project);
+void ClearFileTypes(ProjectSetup& project);
 
 }  // namespace tavelle
 

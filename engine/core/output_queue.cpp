@@ -6,13 +6,11 @@
 #include <utility>
 
 #include "automation/platform.h"
-#include "engine/core/message_log.h"
+#include "engine/core/run.h"
 
 namespace tavelle {
 
 namespace {
-
-thread_local OutputQueue* this_thread_queue = nullptr;
 
 // An idle worker is woken once this many jobs, or bytes, wait for it, not
 // for every job: waking a thread costs more than writing a small page.
@@ -24,20 +22,41 @@ constexpr std::chrono::milliseconds kPumpWhileWaiting(15);
 // Independent jobs are spread over this many workers at most.
 constexpr unsigned kMaxWorkers = 4;
 
+// What a job reports, kept until the run logs it.
+class HeldReport final : public RunReport {
+ public:
+  explicit HeldReport(const Run& run) : run_(&run) {}
+
+  void Log(std::string_view message) override { rows_.emplace_back(message); }
+  void Fail(const Status& status) override {
+    if (status.ok()) return;
+    for (const std::string& row : status.rows()) rows_.push_back(row);
+    ++failures_;
+  }
+  bool CancelRequested() const override { return run_->CancelRequested(); }
+
+  const std::vector<std::string>& rows() const { return rows_; }
+  int32_t failures() const { return failures_; }
+  void CountFailure() { ++failures_; }
+
+ private:
+  const Run* run_;
+  std::vector<std::string> rows_;
+  int32_t failures_ = 0;
+};
+
 }  // namespace
 
 struct OutputQueue::Job {
   OutputJob job;
   uint64_t seq;  // posting order, from 0
   bool done = false;
-  HeldRows rows;
+  HeldReport report;
 };
 
-OutputQueue::OutputQueue(size_t maxPendingBytes)
-    : max_pending_bytes_(maxPendingBytes), previous_(this_thread_queue) {
-  // Rows of a run nested on this thread follow those of the outer run.
-  if (previous_) previous_->Drain();
-  this_thread_queue = this;
+OutputQueue::OutputQueue(Run& run, bool background, size_t maxPendingBytes)
+    : max_pending_bytes_(maxPendingBytes), run_(run) {
+  if (!background) return;
   unsigned count = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxWorkers);
   try {
     for (unsigned i = 0; i < count; ++i) workers_.emplace_back(&OutputQueue::WorkerLoop, this);
@@ -54,14 +73,11 @@ OutputQueue::~OutputQueue() {
   }
   work_ready_.notify_all();
   for (std::thread& worker : workers_) worker.join();
-  this_thread_queue = previous_;
 }
-
-OutputQueue* OutputQueue::OfThisThread() { return this_thread_queue; }
 
 void OutputQueue::Post(OutputJob job) {
   if (workers_.empty()) {
-    job.work();
+    job.work(run_);
     return;
   }
   RetireDone();
@@ -70,7 +86,7 @@ void OutputQueue::Post(OutputJob job) {
   bool wake;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    jobs_.push_back(Job{std::move(job), posted_++, false, HeldRows()});
+    jobs_.push_back(Job{std::move(job), posted_++, false, HeldReport(run_)});
     pending_bytes_ += bytes;
     wake = idle_workers_ > 0 && CanStartNext() &&
            (jobs_.size() - next_to_run_ >= kJobsPerWake || pending_bytes_ >= kBytesPerWake);
@@ -127,7 +143,7 @@ void OutputQueue::WaitUntilDoneThrough(uint64_t seq) {
   // run as soon as the wait is over.
   while (!job_done_.wait_for(lock, kPumpWhileWaiting, [this, seq] { return DoneThrough(seq); })) {
     lock.unlock();
-    CheckCancel();
+    run_.CheckCancel();
     lock.lock();
   }
   run_thread_waiting_ = false;
@@ -148,7 +164,10 @@ void OutputQueue::RetireDone() {
   // here too, when `finished` goes: freeing it on a worker would contend
   // for this thread's allocator.
   retiring_ = true;
-  for (Job& job : finished) job.rows.Log();
+  for (Job& job : finished) {
+    for (const std::string& row : job.report.rows()) run_.AddRow(row);
+    run_.AddFailures(job.report.failures());
+  }
   retiring_ = false;
 }
 
@@ -175,15 +194,12 @@ void OutputQueue::WorkerLoop() {
     // sequential one waits for this worker, which takes it next.
     if (idle_workers_ > 0 && job.job.independent && CanStartNext()) work_ready_.notify_one();
     lock.unlock();
-    {
-      RowHolding holding(job.rows);
-      try {
-        job.job.work();
-      } catch (...) {
-        // Output work reports its own failures; anything else that escapes
-        // (such as running out of memory) still counts against the run.
-        CountRunFailure();
-      }
+    try {
+      job.job.work(job.report);
+    } catch (...) {
+      // Output work reports its own failures; anything else that escapes
+      // (such as running out of memory) still counts against the run.
+      job.report.CountFailure();
     }
     lock.lock();
     running_.erase(std::find(running_.begin(), running_.end(), &job));
@@ -192,14 +208,6 @@ void OutputQueue::WorkerLoop() {
       job_done_.notify_one();
     }
   }
-}
-
-void RunInBackground(OutputJob job) {
-  if (OutputQueue* queue = OutputQueue::OfThisThread()) {
-    queue->Post(std::move(job));
-    return;
-  }
-  job.work();
 }
 
 }  // namespace tavelle

@@ -7,11 +7,11 @@
 // posting order. Independent jobs (each writing one file) may run side by
 // side, except two with the same key (the file), which keep their order.
 //
-// Rows a job logs, and the failures it counts, are held and logged on the
-// run's thread in posting order, before any row the run logs afterwards:
-// the log reads exactly as if every job had run where it was posted. A
-// queue serves the thread that created it; RunInBackground posts to that
-// thread's queue, or runs the job at once when the thread has none.
+// A job reports through the RunReport it is handed. Its rows and failures
+// are held and logged by the run, on the run's thread, in posting order and
+// before any row the run logs afterwards: the log reads exactly as if every
+// job had run where it was posted. A queue belongs to one run; only the
+// run's thread posts to it.
 #ifndef TAVELLE_ENGINE_CORE_OUTPUT_QUEUE_H_
 #define TAVELLE_ENGINE_CORE_OUTPUT_QUEUE_H_
 
@@ -25,10 +25,14 @@
 #include <thread>
 #include <vector>
 
+#include "engine/core/run_report.h"
+
 namespace tavelle {
 
+class Run;
+
 struct OutputJob {
-  std::function<void()> work;
+  std::function<void(RunReport&)> work;
   size_t bytes = 0;          // memory the job holds until it has run
   bool independent = false;  // may run beside other independent jobs
   std::string key;           // independent jobs with one key never overlap
@@ -37,20 +41,18 @@ struct OutputJob {
 class OutputQueue {
  public:
   // At most `maxPendingBytes` of posted work waits at a time; a post
-  // beyond it waits for the oldest jobs.
-  explicit OutputQueue(size_t maxPendingBytes = kDefaultPendingBytes);
+  // beyond it waits for the oldest jobs. Without `background` there are no
+  // workers, and every job runs where it is posted.
+  OutputQueue(Run& run, bool background, size_t maxPendingBytes = kDefaultPendingBytes);
   ~OutputQueue();  // finishes every job and logs its rows
   OutputQueue(const OutputQueue&) = delete;
   OutputQueue& operator=(const OutputQueue&) = delete;
 
   void Post(OutputJob job);
 
-  // Waits for every posted job and logs its rows. Logging a row on the
-  // queue's thread calls this first.
+  // Waits for every posted job and logs its rows. The run calls this
+  // before it logs a row of its own.
   void Drain();
-
-  // The queue of the calling thread, or nullptr.
-  static OutputQueue* OfThisThread();
 
   static constexpr size_t kDefaultPendingBytes = 32u << 20;
 
@@ -81,13 +83,9 @@ class OutputQueue {
   bool stopping_ = false;
   bool run_thread_waiting_ = false;
   bool retiring_ = false;    // rows being logged; no nested drain
-  OutputQueue* previous_;    // the thread's queue before this one
+  Run& run_;
   std::vector<std::thread> workers_;
 };
-
-// Posts `job` to this thread's output queue, or runs it now when there is
-// none.
-void RunInBackground(OutputJob job);
 
 }  // namespace tavelle
 

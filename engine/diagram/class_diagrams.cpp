@@ -1,6 +1,6 @@
-// The diagram step of a run and ClassDoc::DrawBitmap, which replays a
-// class's drawing items as calls on the drawing component and saves the
-// picture beside the class page.
+// The diagram step of a run and DrawBitmap, which replays a class's
+// drawing items as calls on the drawing component and saves the picture
+// beside the class page.
 #include "engine/diagram/class_diagrams.h"
 
 #include <algorithm>
@@ -14,8 +14,6 @@
 
 #include "automation/object.h"
 #include "automation/registry.h"
-#include "engine/html/page_frame.h"
-#include "engine/scan/text_file.h"
 
 namespace tavelle {
 namespace {
@@ -75,13 +73,30 @@ void DrawItem(const automation::ObjectRef& component, const DrawInfo& item) {
   }
 }
 
+// Saves the picture at `path` ("png" at its end) in format 3, PNG.
+Status SavePicture(const automation::ObjectRef& component, const std::string& path) {
+  std::string_view base(path);
+  base.remove_suffix(3);
+  std::vector<Variant> arguments{Variant(base), Variant(int16_t{3})};
+  Variant reason;
+  if (component &&
+      component->Invoke("SaveBitmap", automation::CallKind::kMethod, arguments, reason)) {
+    return Status();
+  }
+  std::string description = reason.AsText();
+  if (description.empty()) description = "The picture could not be drawn";
+  return Status::FileFailure(description, path);
+}
+
 }  // namespace
 
-void ClassDoc::DrawBitmap(const std::string& outDir, const automation::ObjectRef& outputMsgBox) {
-  if (DiagramInfo.empty() || filename.empty()) return;
-  std::string picturePath = OutputFilePath(outDir, BMP_FileName);
-  if (!IsInsideOutputDirectory(filename) || !IsInsideOutputDirectory(BMP_FileName + "png")) {
-    LogFileFailure(outputMsgBox, "Path outside the output directory", picturePath + "png");
+void DrawBitmap(const ClassDoc& doc, Run& run) {
+  if (doc.DiagramInfo.empty() || doc.filename.empty()) return;
+  OutputFolder& output = run.Output();
+  std::string pictureName = doc.BMP_FileName + "png";
+  // A page outside the folder has no picture beside it either.
+  if (!OutputFolder::Holds(doc.filename)) {
+    run.Fail(output.OutsideFailure(pictureName));
     return;
   }
 
@@ -90,25 +105,27 @@ void ClassDoc::DrawBitmap(const std::string& outDir, const automation::ObjectRef
   // items, while the next class is laid out. The component is created
   // here, on the run's thread, and let go on the worker, which allocated
   // the picture.
-  auto draw = [component = automation::CreateObject("Brushwell.Pintrel"), items = DiagramInfo,
-               width = BMP_Width, height = BMP_Height, picturePath, outputMsgBox,
-               row = "Generating Bitmap for Class: " + Name]() mutable {
+  auto draw = [component = automation::CreateObject("Brushwell.Pintrel"), items = doc.DiagramInfo,
+               width = doc.BMP_Width, height = doc.BMP_Height,
+               row = "Generating Bitmap for Class: " + doc.Name](const std::string& path,
+                                                                  RunReport& report) mutable {
     CallComponent(component, "ClearBitmap",
                   {width, height, int16_t{255}, int16_t{255}, int16_t{255}});
     for (const DrawInfo& item : items) DrawItem(component, item);
-    AddOutputMsg(outputMsgBox, row);
-    CallComponent(component, "SaveBitmap", {picturePath, int16_t{3}});
+    report.Log(row);
+    Status saved = SavePicture(component, path);
     component.reset();
+    return saved;
   };
-  WriteInBackground(picturePath + "png", std::move(draw), DiagramInfo.size() * sizeof(DrawInfo));
+  output.Produce(pictureName, std::move(draw), doc.DiagramInfo.size() * sizeof(DrawInfo));
 }
 
-void GenerateClassDiagrams(Project& project) {
+void GenerateClassDiagrams(Project& project, Run& run) {
   if (!project.settings.GenerateDiagrams) return;
   for (const SortedCollection<ClassDoc>::Ptr& doc : project.Classes) {
-    if (CheckCancel()) return;
-    doc->GenerateBitmapInfo(project.Classes);
-    doc->DrawBitmap(project.settings.OutputDirectory, project.settings.OutputMsgBox);
+    if (run.CheckCancel()) return;
+    GenerateBitmapInfo(*doc, project.Classes);
+    DrawBitmap(*doc, run);
   }
 }
 

@@ -1,14 +1,25 @@
-// GenerateClassDiagrams: when GenerateDiagrams is on, lays out and draws
-// the hierarchy diagram of every class (through the drawing component
-// "Brushwell.Pintrel"), filling each class's DiagramHTML for its page.
+// The class hierarchy diagrams. GenerateClassDiagrams, when
+// GenerateDiagrams is on, lays out and draws the diagram of every class
+// (through the drawing component "Brushwell.Pintrel"), filling each
+// class's DiagramHTML for its page. A picture that cannot be saved is a
+// write failure of the run.
 #ifndef TAVELLE_ENGINE_DIAGRAM_CLASS_DIAGRAMS_H_
 #define TAVELLE_ENGINE_DIAGRAM_CLASS_DIAGRAMS_H_
 
-#include "engine/core/project.h"
+#include "engine/core/run.h"
+#include "engine/scan/project.h"
 
 namespace tavelle {
 
-void GenerateClassDiagrams(Project& project);
+void GenerateClassDiagrams(Project& project, Run& run);
+
+// Lays out the hierarchy of `doc` as drawing items, sizes its picture and
+// builds the image tag and map for its page.
+void GenerateBitmapInfo(ClassDoc& doc, const SortedCollection<ClassDoc>& classes);
+
+// Draws and saves the picture of `doc` beside its page, on the run's
+// output queue.
+void DrawBitmap(const ClassDoc& doc, Run& run);
 
 }  // namespace tavelle
 

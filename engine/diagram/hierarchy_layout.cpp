@@ -1,4 +1,4 @@
-// ClassDoc::GenerateBitmapInfo: lays out a class's base-class hierarchy as
+// GenerateBitmapInfo: lays out a class's base-class hierarchy as
 // drawing items, sizes the picture and builds the image tag and image map
 // that the class page shows.
 //
@@ -15,8 +15,9 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "automation/ascii.h"
 #include "engine/scan/fields.h"
-#include "engine/scan/records.h"
+#include "engine/diagram/class_diagrams.h"
 
 namespace tavelle {
 namespace {
@@ -101,10 +102,10 @@ class HierarchyLayout {
 bool HierarchyLayout::PlaceBoxes() {
   on_path_.insert(&doc_);
   int y = 0;
-  if (!AddDiagramBox(TrimBlanks(doc_.Name), 0, y, doc_.filename,
+  if (!AddDiagramBox(TrimSpaces(doc_.Name), 0, y, doc_.filename,
                      "Hiearchy Diagram of " + doc_.Name))
     return false;
-  for (const std::string& base : doc_.BaseClasses) AddBaseClass(TrimBlanks(base), 0, y, 0, 0);
+  for (const std::string& base : doc_.BaseClasses) AddBaseClass(TrimSpaces(base), 0, y, 0, 0);
   return true;
 }
 
@@ -167,7 +168,7 @@ void HierarchyLayout::AddBaseClass(std::string_view baseName, int x, int& y, int
   if (!base || base->BaseClasses.empty() || on_path_.contains(base.get())) return;
   on_path_.insert(base.get());
   int row = y;
-  for (const std::string& entry : base->BaseClasses) AddBaseClass(TrimBlanks(entry), x, y, x, row);
+  for (const std::string& entry : base->BaseClasses) AddBaseClass(TrimSpaces(entry), x, y, x, row);
   on_path_.erase(base.get());
 }
 
@@ -247,28 +248,26 @@ std::string HierarchyLayout::DiagramHTML() const {
 // when there is none.
 size_t FindHtmExtension(std::string_view name) {
   constexpr std::string_view kExtension = ".htm";
-  auto sameLetter = [](char c, char lower) {
-    return (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == lower;
-  };
+  auto sameLetter = [](char c, char lower) { return automation::AsciiLower(c) == lower; };
   auto at = std::search(name.begin(), name.end(), kExtension.begin(), kExtension.end(), sameLetter);
   return at == name.end() ? std::string_view::npos : static_cast<size_t>(at - name.begin());
 }
 
 }  // namespace
 
-void ClassDoc::GenerateBitmapInfo(const SortedCollection<ClassDoc>& classes) {
-  DiagramInfo.clear();
-  size_t dot = FindHtmExtension(filename);
+void GenerateBitmapInfo(ClassDoc& doc, const SortedCollection<ClassDoc>& classes) {
+  doc.DiagramInfo.clear();
+  size_t dot = FindHtmExtension(doc.filename);
   if (dot == std::string::npos) return;
-  BMP_FileName = filename.substr(0, dot + 1);
-  DiagramHTML.clear();
-  if (BaseClasses.empty()) return;
+  doc.BMP_FileName = doc.filename.substr(0, dot + 1);
+  doc.DiagramHTML.clear();
+  if (doc.BaseClasses.empty()) return;
 
-  HierarchyLayout layout(*this, classes);
+  HierarchyLayout layout(doc, classes);
   if (!layout.PlaceBoxes()) return;
   layout.EqualizeBoxWidths();
   layout.ComputeBitmapSize();
-  DiagramHTML = layout.DiagramHTML();
+  doc.DiagramHTML = layout.DiagramHTML();
 }
 
 }  // namespace tavelle

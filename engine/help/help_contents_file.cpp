@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "engine/help/help_trees.h"
+#include "engine/help/record_help_trees.h"
 #include "engine/help/template_text.h"
-#include "engine/html/page_frame.h"
 
 namespace tavelle {
 namespace {
@@ -19,7 +19,7 @@ std::string ContentsTree(const Project& project) {
   std::string tree;
   if (!project.Classes.Empty()) {
     AddContentsNode(tree, "Classes", settings.ClassesHTMLFile, true, kNoContentsImage);
-    for (const auto& record : project.Classes) record->GenerateHelpTree(tree);
+    for (const auto& record : project.Classes) GenerateHelpTree(*record, tree);
     tree += "</UL>";
   }
   if (!project.Functions.Empty()) {
@@ -29,7 +29,7 @@ std::string ContentsTree(const Project& project) {
   }
   if (!project.GeneralDocs.Empty()) {
     AddContentsNode(tree, "General Info", "", true, kNoContentsImage);
-    for (const auto& record : project.GeneralDocs) record->GenerateHelpTree(tree);
+    for (const auto& record : project.GeneralDocs) GenerateHelpTree(*record, tree);
     tree += "</UL>";
   }
   return tree;
@@ -57,22 +57,22 @@ bool ReplacePlaceholderEntry(std::string& text, size_t marker, std::string_view 
 
 }  // namespace
 
-void GenerateHelpContentFile(Project& project) {
+void GenerateHelpContentFile(Project& project, Run& run) {
   const Settings& settings = project.settings;
   std::string text;
-  if (!ReadHelpTemplate(project, settings.ContentFileTemplate, "Content", text)) return;
+  if (!ReadHelpTemplate(run, settings.ContentFileTemplate, "Content", text)) return;
   std::string tree = ContentsTree(project);
 
   size_t marker = text.find(kPlaceholder);
   if (marker == std::string::npos) {
-    project.Log("Tavelle Output point not found in the HTML contents file");
+    run.Log("Tavelle Output point not found in the HTML contents file");
     return;
   }
   // A marker outside a complete placeholder entry is reported the same
   // way, but the template is still written, unchanged.
   if (!ReplacePlaceholderEntry(text, marker, tree))
-    project.Log("Tavelle Output point not found in the HTML contents file");
-  WriteOutputFile(settings.OutputDirectory, settings.ContentFile, std::move(text), settings.OutputMsgBox);
+    run.Log("Tavelle Output point not found in the HTML contents file");
+  run.Output().Write(settings.ContentFile, std::move(text));
 }
 
 }  // namespace tavelle

@@ -7,14 +7,15 @@
 #include <string>
 #include <string_view>
 
-#include "engine/core/project.h"
+#include "engine/core/run.h"
+#include "engine/scan/project.h"
 
 namespace tavelle {
 
-void GenerateHelpProjectFile(Project& project);
-void GenerateHelpContentFile(Project& project);
-void GenerateHelpIndexFile(Project& project);
-void GenerateJavaScriptTree(Project& project);
+void GenerateHelpProjectFile(Project& project, Run& run);
+void GenerateHelpContentFile(Project& project, Run& run);
+void GenerateHelpIndexFile(Project& project, Run& run);
+void GenerateJavaScriptTree(Project& project, Run& run);
 
 // The text after the last "/" (or "\") of a path; the whole path when it
 // has neither.

@@ -7,7 +7,6 @@
 #include "engine/help/help_files.h"
 #include "engine/help/help_trees.h"
 #include "engine/help/template_text.h"
-#include "engine/html/page_frame.h"
 
 namespace tavelle {
 namespace {
@@ -40,16 +39,16 @@ std::string IndexEntries(const std::vector<SearchWordRef>& storedWords) {
 
 }  // namespace
 
-void GenerateHelpIndexFile(Project& project) {
+void GenerateHelpIndexFile(Project& project, Run& run) {
   const Settings& settings = project.settings;
   std::string text;
-  if (!ReadHelpTemplate(project, settings.IndexFileTemplate, "Index", text)) return;
+  if (!ReadHelpTemplate(run, settings.IndexFileTemplate, "Index", text)) return;
   if (text.empty()) return;
 
   // A template without a list gets the entries at its end.
   std::string entries = IndexEntries(project.StoredWords);
   if (!InsertAfterMarkerLine(text, "<UL>", entries)) text += entries;
-  WriteOutputFile(settings.OutputDirectory, settings.IndexFile, std::move(text), settings.OutputMsgBox);
+  run.Output().Write(settings.IndexFile, std::move(text));
 }
 
 }  // namespace tavelle

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "engine/help/template_text.h"
-#include "engine/html/page_frame.h"
 
 namespace tavelle {
 namespace {
@@ -31,9 +30,9 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 // One line per written topic page, in writing order, each named relative
 // to the output folder.
-std::string TopicPageList(const Project& project) {
-  const std::string& outDir = project.settings.OutputDirectory;
-  std::string prefix = OutputFilePath(outDir, "");
+std::string TopicPageList(const Project& project, const OutputFolder& output) {
+  const std::string& outDir = output.Directory();
+  std::string prefix = output.PathOf("");
   std::string list;
   for (const FileInfo& page : project.HTMLFiles) {
     std::string_view name = page.Name;
@@ -52,22 +51,22 @@ std::string FileNameOfPath(std::string_view path) {
   return std::string(path.substr(separator + 1));
 }
 
-void GenerateHelpProjectFile(Project& project) {
+void GenerateHelpProjectFile(Project& project, Run& run) {
   const Settings& settings = project.settings;
   std::string text;
-  if (!ReadHelpTemplate(project, settings.ProjFileTemplate, "Project", text)) return;
+  if (!ReadHelpTemplate(run, settings.ProjFileTemplate, "Project", text)) return;
 
   // An unreadable or empty template gives an empty project file. A
   // template without a files section gets one at its end.
   if (!text.empty()) {
-    std::string pages = TopicPageList(project);
+    std::string pages = TopicPageList(project, run.Output());
     if (!InsertAfterMarkerLine(text, kFilesSection, pages))
       text += std::string(kFilesSection) + "\r\n" + pages;
   }
   ReplaceAll(text, FileNameOfPath(settings.ProjFileTemplate), settings.ProjFile);
   ReplaceAll(text, FileNameOfPath(settings.IndexFileTemplate), settings.IndexFile);
   ReplaceAll(text, FileNameOfPath(settings.ContentFileTemplate), settings.ContentFile);
-  WriteOutputFile(settings.OutputDirectory, settings.ProjFile, std::move(text), settings.OutputMsgBox);
+  run.Output().Write(settings.ProjFile, std::move(text));
 }
 
 }  // namespace tavelle

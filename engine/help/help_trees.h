@@ -75,7 +75,7 @@ void GenerateGroupedHelpTree(const Items& items, std::string& tree) {
       [&](const std::string& group) {
         if (!group.empty()) AddContentsNode(tree, group, "", true, kNoContentsImage);
       },
-      [&](const auto& item) { item.GenerateHelpTree(tree); },
+      [&](const auto& item) { GenerateHelpTree(item, tree); },
       [&](const std::string& group) {
         if (!group.empty()) tree += "</UL>\r\n";
       });
@@ -95,7 +95,7 @@ void GenerateGroupedScriptTree(const Items& items, std::string& tree, int32_t& n
         AddScriptTreeNode(tree, node, parent, group, "", kFolderImages);
         groupParent = node;
       },
-      [&](const auto& item) { item.GenerateJavaHelpTree(tree, node, groupParent); },
+      [&](const auto& item) { GenerateJavaHelpTree(item, tree, node, groupParent); },
       [](const std::string&) {});
 }
 

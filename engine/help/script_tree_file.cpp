@@ -7,14 +7,14 @@
 #include <utility>
 
 #include "engine/help/help_trees.h"
-#include "engine/html/page_frame.h"
+#include "engine/help/record_help_trees.h"
 
 namespace tavelle {
 
-void GenerateJavaScriptTree(Project& project) {
+void GenerateJavaScriptTree(Project& project, Run& run) {
   const Settings& settings = project.settings;
   if (!settings.GenerateJScriptTreeFile) return;
-  project.Log("Generating Javascript Tree View");
+  run.Log("Generating Javascript Tree View");
 
   std::string script = "function BuildJavaHelpTree(lIndex)\r\n{\r\n";
   const int32_t root = settings.lStartJavaNode;
@@ -22,7 +22,7 @@ void GenerateJavaScriptTree(Project& project) {
   if (!project.Classes.Empty()) {
     AddScriptTreeNode(script, node, root, "Classes", settings.ClassesHTMLFile, kFolderImages);
     const int32_t folder = node;
-    for (const auto& record : project.Classes) record->GenerateJavaHelpTree(script, node, folder);
+    for (const auto& record : project.Classes) GenerateJavaHelpTree(*record, script, node, folder);
   }
   if (!project.Functions.Empty()) {
     AddScriptTreeNode(script, node, root, "Functions", settings.FunctionsHTMLFile,
@@ -33,11 +33,10 @@ void GenerateJavaScriptTree(Project& project) {
     AddScriptTreeNode(script, node, root, "General Info", "", kFolderImages);
     const int32_t folder = node;
     for (const auto& record : project.GeneralDocs)
-      record->GenerateJavaHelpTree(script, node, folder);
+      GenerateJavaHelpTree(*record, script, node, folder);
   }
   script += "}\r\n";
-  WriteOutputFile(settings.OutputDirectory, settings.JavaScriptTreeFile, std::move(script),
-                  settings.OutputMsgBox);
+  run.Output().Write(settings.JavaScriptTreeFile, std::move(script));
 }
 
 }  // namespace tavelle

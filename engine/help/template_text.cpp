@@ -6,15 +6,15 @@
 
 namespace tavelle {
 
-bool ReadHelpTemplate(const Project& project, const std::string& templatePath,
+bool ReadHelpTemplate(Run& run, const std::string& templatePath,
                       std::string_view kind, std::string& text) {
   std::string file = "HTML Help " + std::string(kind) + " File";
   if (templatePath.empty()) {
-    project.Log("Skipping " + file + " Generation.");
+    run.Log("Skipping " + file + " Generation.");
     return false;
   }
-  project.Log("Generating " + file);
-  ReadTextFile(templatePath, text, "", project.settings.OutputMsgBox);
+  run.Log("Generating " + file);
+  run.Fail(ReadTextFile(templatePath, text, "", run));
   return true;
 }
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/core/project.h"
+#include "engine/core/run.h"
+#include "engine/scan/project.h"
 
 namespace tavelle {
 
@@ -14,7 +15,7 @@ namespace tavelle {
 // "Skipping HTML Help <kind> File Generation." and returns false.
 // Otherwise it logs "Generating HTML Help <kind> File" and reads the
 // template into `text` (empty, after the reader's row, when unreadable).
-bool ReadHelpTemplate(const Project& project, const std::string& templatePath,
+bool ReadHelpTemplate(Run& run, const std::string& templatePath,
                       std::string_view kind, std::string& text);
 
 // Inserts `insertion` two characters after the first `marker` in `text`,

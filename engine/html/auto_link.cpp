@@ -11,6 +11,8 @@
 #include <array>
 #include <cstddef>
 
+#include "automation/ascii.h"
+
 namespace tavelle {
 namespace {
 
@@ -18,14 +20,7 @@ namespace {
 // unlinked; the scanner has always kept its positions in 16 bits.
 constexpr size_t kMaxScannedLength = 32767;
 
-char AsciiLower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch; }
-
-bool EqualsIgnoringCase(std::string_view name, std::string_view lowerWord) {
-  if (name.size() != lowerWord.size()) return false;
-  for (size_t i = 0; i < name.size(); ++i)
-    if (AsciiLower(name[i]) != lowerWord[i]) return false;
-  return true;
-}
+using automation::AsciiLower;
 
 // Length of `text` in characters once spaced: every code point (UTF-8
 // continuation bytes do not count) plus one blank per "<" and per ">".
@@ -130,7 +125,7 @@ class Linker {
     for (char& ch : lower_) ch = AsciiLower(ch);
     if (lower_.empty()) return;
     size_t start = out_.size() - lower_.size();
-    if (formsEntity && !EqualsIgnoringCase(std::string_view(out_).substr(start), lower_)) return;
+    if (formsEntity && !automation::EqualsIgnoringAsciiCase(std::string_view(out_).substr(start), lower_)) return;
     const SearchWord* match = words_.Resolve(lower_);
     if (match == nullptr || match->ReplaceString.empty()) return;
     out_.resize(start);
@@ -146,7 +141,7 @@ class Linker {
 
 const SearchWord* ListResolver::Resolve(std::string_view lowerWord) const {
   for (const SearchWordRef& word : words_)
-    if (EqualsIgnoringCase(word->Name, lowerWord)) return word.get();
+    if (automation::EqualsIgnoringAsciiCase(word->Name, lowerWord)) return word.get();
   return nullptr;
 }
 

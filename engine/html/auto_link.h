@@ -12,16 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/search/search_word.h"
+#include "engine/core/search_word.h"
+#include "engine/search/word_resolver.h"
 
 namespace tavelle {
-
-class WordResolver {
- public:
-  virtual ~WordResolver() = default;
-  // The search word that a word (already lower-cased) links to, or nullptr.
-  virtual const SearchWord* Resolve(std::string_view lowerWord) const = 0;
-};
 
 // Resolves by walking a list in order and taking the first word whose
 // lower-cased Name matches.

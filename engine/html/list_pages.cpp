@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/message_log.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/page_frame.h"
 
@@ -30,7 +29,8 @@ void AppendRow(std::string& html, const Item& item, const WordResolver& words) {
 }  // namespace
 
 template <class Items>
-void GenerateGroupTables(const Items& items, std::string& html, const WordResolver& words) {
+void GenerateGroupTables(const Items& items, std::string& html, const WordResolver& words,
+                         Run& run) {
   SortedCollection<GroupName> groups;
   CollectGroups(groups, items);
   std::vector<std::vector<const typename Items::Ptr::element_type*>> members(groups.Count());
@@ -41,12 +41,12 @@ void GenerateGroupTables(const Items& items, std::string& html, const WordResolv
 
   size_t index = 0;
   for (const auto& group : groups) {
-    if (CheckCancel()) return;
+    if (run.CheckCancel()) return;
     html += "<center><H2>";
     html += group->Name;
     html += "</H2><table border=\"1\" width=\"80%\">\r\n";
     for (const auto* item : members[index++]) {
-      if (CheckCancel()) return;
+      if (run.CheckCancel()) return;
       AppendRow(html, *item, words);
     }
     html += "</table></center><br><br>";
@@ -54,11 +54,11 @@ void GenerateGroupTables(const Items& items, std::string& html, const WordResolv
 }
 
 template void GenerateGroupTables(const SortedCollection<ClassDoc>&, std::string&,
-                                  const WordResolver&);
+                                  const WordResolver&, Run&);
 template void GenerateGroupTables(const SortedCollection<ClassMemberDoc>&, std::string&,
-                                  const WordResolver&);
+                                  const WordResolver&, Run&);
 template void GenerateGroupTables(const SortedCollection<FunctionDoc>&, std::string&,
-                                  const WordResolver&);
+                                  const WordResolver&, Run&);
 
 namespace {
 
@@ -72,36 +72,34 @@ struct ListPageTexts {
 // A list page: the framed heading and the group tables of `items`. An
 // empty file name means the page is not wanted.
 template <class Items>
-void WriteListPage(Project& project, const std::string& fileName, const Items& items,
+void WriteListPage(Run& run, const std::string& fileName, const Items& items,
                    const ListPageTexts& texts, const std::string& head, const std::string& tail,
                    const WordResolver& words) {
   if (fileName.empty()) return;
   std::string page = InsertTitle(head, texts.title);
   page += texts.heading;
-  GenerateGroupTables(items, page, words);
+  GenerateGroupTables(items, page, words, run);
   page += tail;
-  const Settings& settings = project.settings;
-  WriteOutputFile(settings.OutputDirectory, fileName, std::move(page), settings.OutputMsgBox,
-                  texts.createdMessage);
+  run.Output().Write(fileName, std::move(page), texts.createdMessage);
 }
 
 }  // namespace
 
-void GenerateFunctionsListFile(Project& project, const std::string& head,
+void GenerateFunctionsListFile(Project& project, Run& run, const std::string& head,
                                const std::string& tail, const WordResolver& words) {
   static constexpr ListPageTexts kTexts = {"Function List",
                                            "<center><H1>Functions</H1></center><br>\r\n",
                                            "Created Functions File: "};
-  WriteListPage(project, project.settings.FunctionsHTMLFile, project.Functions, kTexts, head,
+  WriteListPage(run, project.settings.FunctionsHTMLFile, project.Functions, kTexts, head,
                 tail, words);
 }
 
-void GenerateClassesListFile(Project& project, const std::string& head, const std::string& tail,
-                             const WordResolver& words) {
+void GenerateClassesListFile(Project& project, Run& run, const std::string& head,
+                             const std::string& tail, const WordResolver& words) {
   static constexpr ListPageTexts kTexts = {"Classes List",
                                            "<center><H1>Classes</H1></center><br>\r\n",
                                            "Created Classes File: "};
-  WriteListPage(project, project.settings.ClassesHTMLFile, project.Classes, kTexts, head, tail,
+  WriteListPage(run, project.settings.ClassesHTMLFile, project.Classes, kTexts, head, tail,
                 words);
 }
 

@@ -6,8 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/core/project.h"
+#include "engine/core/run.h"
 #include "engine/core/sorted_collection.h"
+#include "engine/scan/project.h"
 
 namespace tavelle {
 
@@ -32,12 +33,13 @@ void CollectGroups(SortedCollection<GroupName>& groups, const Items& items) {
 // Appends one table per group of `items` to `html`. Stops at a cancel
 // request, leaving the open table as it is.
 template <class Items>
-void GenerateGroupTables(const Items& items, std::string& html, const WordResolver& words);
+void GenerateGroupTables(const Items& items, std::string& html, const WordResolver& words,
+                         Run& run);
 
-void GenerateFunctionsListFile(Project& project, const std::string& head,
+void GenerateFunctionsListFile(Project& project, Run& run, const std::string& head,
                                const std::string& tail, const WordResolver& words);
-void GenerateClassesListFile(Project& project, const std::string& head, const std::string& tail,
-                             const WordResolver& words);
+void GenerateClassesListFile(Project& project, Run& run, const std::string& head,
+                             const std::string& tail, const WordResolver& words);
 
 }  // namespace tavelle
 

@@ -1,8 +1,8 @@
-// The page template, titles, text-to-HTML conversion and the register of
-// written topic pages. Writing files lives in output_file.cpp.
+#include "engine/html/page_frame.h"
+
 #include <cstddef>
 
-#include "engine/html/page_frame.h"
+#include "automation/ascii.h"
 #include "engine/scan/fields.h"
 #include "engine/scan/text_file.h"
 
@@ -12,13 +12,6 @@ namespace {
 constexpr std::string_view kBeginMarker = "<!--Begin HTML Body-->";
 constexpr std::string_view kEndMarker = "<!--End HTML Body-->";
 
-std::string AsciiLowerCopy(std::string_view text) {
-  std::string lower(text);
-  for (char& ch : lower)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
-  return lower;
-}
-
 }  // namespace
 
 // The head runs through the begin marker and the tail starts at the end
@@ -26,9 +19,9 @@ std::string AsciiLowerCopy(std::string_view text) {
 // without the begin marker, or with the end marker before it, has no place
 // for a body: all of it becomes the head and the tail stays empty, so the
 // pages keep the whole frame and the body follows it.
-void SplitHTMLTemplate(const Project& project, std::string& head, std::string& tail) {
+void SplitHTMLTemplate(const Project& project, Run& run, std::string& head, std::string& tail) {
   std::string text;
-  ReadTextFile(project.settings.DefaultHTML, text, "", project.settings.OutputMsgBox);
+  run.Fail(ReadTextFile(project.settings.DefaultHTML, text, "", run));
   size_t begin = text.find(kBeginMarker);
   size_t end = text.find(kEndMarker);
   if (begin == std::string::npos || (end != std::string::npos && end < begin)) {
@@ -44,7 +37,7 @@ void SplitHTMLTemplate(const Project& project, std::string& head, std::string& t
 // "</title>" before it cannot make the head repeat itself.
 std::string InsertTitle(std::string_view html, std::string_view title) {
   constexpr std::string_view kOpen = "<title>";
-  std::string lower = AsciiLowerCopy(html);
+  std::string lower = automation::AsciiLowerCopy(html);
   size_t open = lower.find(kOpen);
   if (open == std::string::npos) return std::string(html);
   size_t afterOpen = open + kOpen.size();

@@ -1,16 +1,12 @@
-// The topic pages: one page per class, class member, function and general
-// topic, framed by the page template. Each page is assembled in full, then
-// registered in the run's page list, written and announced by one row.
+#include "engine/html/topic_pages.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "engine/core/message_log.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/list_pages.h"
-#include "engine/html/page_context.h"
 #include "engine/html/page_frame.h"
-#include "engine/scan/records.h"
 
 namespace tavelle {
 namespace {
@@ -49,10 +45,9 @@ void AppendSection(std::string& page, std::string_view heading, std::string_view
 // the register, so the help project never lists it.
 void FinishPage(PageContext& context, const std::string& fileName, std::string page,
                 std::string_view createdMessage) {
-  if (IsInsideOutputDirectory(fileName)) {
-    AddHTMLFile(context.htmlFiles, OutputFilePath(context.outDir, fileName), page);
-  }
-  WriteOutputFile(context.outDir, fileName, std::move(page), context.sink, createdMessage);
+  OutputFolder& output = context.run.Output();
+  if (OutputFolder::Holds(fileName)) AddHTMLFile(context.htmlFiles, output.PathOf(fileName), page);
+  output.Write(fileName, std::move(page), createdMessage);
 }
 
 // The body shared by class member and function pages, after their title
@@ -89,55 +84,55 @@ std::string RoutinePage(Routine& routine, const std::string& title, PageContext&
 
 }  // namespace
 
-void ClassDoc::GenerateHTML(PageContext& context) {
-  std::string description = LinkedHTML(Description, false, context);
-  std::string seeAlso = LinkedHTML(SeeAlso, true, context);
+void GenerateHTML(ClassDoc& record, PageContext& context) {
+  std::string description = LinkedHTML(record.Description, false, context);
+  std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
 
-  std::string page = InsertTitle(context.head, Name);
+  std::string page = InsertTitle(context.head, record.Name);
   page += "<center><H1>";
-  page += Name;
+  page += record.Name;
   page += "</H1></center><br>\r\n\r\n";
-  if (!DiagramHTML.empty()) {
-    page += DiagramHTML;
+  if (!record.DiagramHTML.empty()) {
+    page += record.DiagramHTML;
     page += kLineEnd;
   }
   page += "<H2>Description</H2><br><H3>";
   page += description;
   page += "</H3><br><br>\r\n<H2>Members</H2><br><br><br>\r\n";
-  GenerateGroupTables(Members, page, context.words);
-  if (!SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
-  if (!ExampleFile.empty()) AppendExamplesLink(page, ExampleFile);
+  GenerateGroupTables(record.Members, page, context.words, context.run);
+  if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
+  if (!record.ExampleFile.empty()) AppendExamplesLink(page, record.ExampleFile);
   page += context.tail;
-  FinishPage(context, filename, std::move(page), "Created Class File: ");
+  FinishPage(context, record.filename, std::move(page), "Created Class File: ");
 
-  for (const auto& member : Members) {
-    if (CheckCancel()) return;
-    member->GenerateHTML(Name, context);
+  for (const auto& member : record.Members) {
+    if (context.run.CheckCancel()) return;
+    GenerateHTML(*member, record.Name, context);
   }
 }
 
-void ClassMemberDoc::GenerateHTML(const std::string& className, PageContext& context) {
-  std::string page = RoutinePage(*this, className + "::" + Name, context);
-  FinishPage(context, filename, std::move(page), "Created Class Member File: ");
+void GenerateHTML(ClassMemberDoc& record, const std::string& className, PageContext& context) {
+  std::string page = RoutinePage(record, className + "::" + record.Name, context);
+  FinishPage(context, record.filename, std::move(page), "Created Class Member File: ");
 }
 
-void FunctionDoc::GenerateHTML(PageContext& context) {
-  std::string page = RoutinePage(*this, Name, context);
-  FinishPage(context, filename, std::move(page), "Created Function File: ");
+void GenerateHTML(FunctionDoc& record, PageContext& context) {
+  std::string page = RoutinePage(record, record.Name, context);
+  FinishPage(context, record.filename, std::move(page), "Created Function File: ");
 }
 
 // A general page has no heading of its own (its name is the page title),
 // a first-level See Also heading and no Examples link.
-void GeneralDoc::GenerateHTML(PageContext& context) {
-  std::string text = LinkedHTML(Description, false, context);
-  std::string seeAlso = LinkedHTML(SeeAlso, true, context);
+void GenerateHTML(GeneralDoc& record, PageContext& context) {
+  std::string text = LinkedHTML(record.Description, false, context);
+  std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
 
-  std::string page = InsertTitle(context.head, Name);
+  std::string page = InsertTitle(context.head, record.Name);
   page += text;
   page += "<br>\r\n";
-  if (!SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H1>See Also: </H1>");
+  if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H1>See Also: </H1>");
   page += context.tail;
-  FinishPage(context, filename, std::move(page), "Created General File: ");
+  FinishPage(context, record.filename, std::move(page), "Created General File: ");
 }
 
 }  // namespace tavelle

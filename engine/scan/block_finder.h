@@ -6,15 +6,16 @@
 
 #include <string_view>
 
-#include "engine/core/project.h"
+#include "engine/core/run.h"
+#include "engine/scan/project.h"
 
 namespace tavelle {
 
-void FindClasses(Project& project, std::string_view fileText);
-void FindClassMembers(Project& project, std::string_view fileText);
-void FindFunctions(Project& project, std::string_view fileText);
-void FindGeneralInfo(Project& project, std::string_view fileText);
-void FindIndexEntries(Project& project, std::string_view fileText);
+void FindClasses(Project& project, Run& run, std::string_view fileText);
+void FindClassMembers(Project& project, Run& run, std::string_view fileText);
+void FindFunctions(Project& project, Run& run, std::string_view fileText);
+void FindGeneralInfo(Project& project, Run& run, std::string_view fileText);
+void FindIndexEntries(Project& project, Run& run, std::string_view fileText);
 
 }  // namespace tavelle
 

@@ -7,7 +7,7 @@ constexpr std::string_view kFieldTerminator = "\\\\";
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimSpaces(std::string_view text) {
   size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   size_t last = text.find_last_not_of(' ');
@@ -37,10 +37,10 @@ std::string GetField(std::string_view block, std::string_view fieldName, bool si
   // layout those are the CR LF of the value's last line. A terminator on
   // the value's own line costs the value its last two characters instead.
   if (terminator < valueStart + 2) return {};
-  std::string_view value = TrimBlanks(block.substr(valueStart, terminator - valueStart - 2));
+  std::string_view value = TrimSpaces(block.substr(valueStart, terminator - valueStart - 2));
   if (!singleLine) return std::string(value);
   std::string line = FlattenText(value);
-  std::string_view trimmed = TrimBlanks(line);
+  std::string_view trimmed = TrimSpaces(line);
   if (trimmed.size() == line.size()) return line;
   return std::string(trimmed);
 }
@@ -51,7 +51,7 @@ void GetFieldList(std::string_view block, std::string_view fieldName,
   std::string_view rest = items;
   while (!rest.empty()) {
     size_t comma = rest.find(',');
-    list.emplace_back(TrimBlanks(rest.substr(0, comma)));
+    list.emplace_back(TrimSpaces(rest.substr(0, comma)));
     if (comma == std::string_view::npos) break;
     rest.remove_prefix(comma + 1);
   }
@@ -63,7 +63,7 @@ std::string_view StripLeadingLineBreaks(std::string_view text) {
 }
 
 std::string FirstLine(std::string_view description) {
-  std::string_view text = TrimBlanks(StripLeadingLineBreaks(description));
+  std::string_view text = TrimSpaces(StripLeadingLineBreaks(description));
   return std::string(text.substr(0, text.find("\r\n")));
 }
 

@@ -38,7 +38,7 @@ std::string_view StripLeadingLineBreaks(std::string_view text);
 std::string FlattenText(std::string_view text);
 
 // `text` without the blanks (spaces only) at both ends.
-std::string_view TrimBlanks(std::string_view text);
+std::string_view TrimSpaces(std::string_view text);
 
 }  // namespace tavelle
 

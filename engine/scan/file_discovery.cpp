@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/core/message_log.h"
 #include "engine/scan/text_file.h"
 
 namespace fs = std::filesystem;
@@ -66,15 +65,15 @@ void ReadMatchingFiles(const std::string& folder, const std::vector<std::string>
                        std::vector<FileInfo>& sourceFiles,
                        const SortedCollection<SearchWord>& fileTypes,
                        const std::string& commentString,
-                       const automation::ObjectRef& outputMsgBox) {
+                       Run& run) {
   std::string folderPath = folder + "/";
   for (const std::string& name : fileNames) {
-    if (CheckCancel()) return;
+    if (run.CheckCancel()) return;
     if (!MatchesFileType(name, fileTypes)) continue;
     FileInfo file;
     file.Name = folderPath + name;
-    AddOutputMsg(outputMsgBox, "Reading File: " + file.Name);
-    ReadTextFile(file.Name, file.FileText, commentString, outputMsgBox);
+    run.Log("Reading File: " + file.Name);
+    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run));
     sourceFiles.push_back(std::move(file));
   }
 }
@@ -90,40 +89,40 @@ fs::path CanonicalFolder(const std::string& folder) {
 // path, this one last. Only a link can lead back to one of them.
 void FindBelow(const std::string& folder, std::vector<fs::path>& ancestors,
                std::vector<FileInfo>& sourceFiles, const SortedCollection<SearchWord>& fileTypes,
-               const std::string& commentString, const automation::ObjectRef& outputMsgBox) {
+               const std::string& commentString, Run& run) {
   std::string folderPath = folder + "/";
   FolderEntries listing = ListFolder(folderPath);
   for (const Subfolder& entry : listing.subfolders) {
-    if (CheckCancel()) return;
+    if (run.CheckCancel()) return;
     std::string subfolder = folderPath + entry.name;
     fs::path canonical = entry.isLink ? CanonicalFolder(subfolder) : ancestors.back() / entry.name;
     if (std::find(ancestors.begin(), ancestors.end(), canonical) != ancestors.end()) continue;
     ancestors.push_back(std::move(canonical));
-    FindBelow(subfolder, ancestors, sourceFiles, fileTypes, commentString, outputMsgBox);
+    FindBelow(subfolder, ancestors, sourceFiles, fileTypes, commentString, run);
     ancestors.pop_back();
   }
-  ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, outputMsgBox);
+  ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, run);
 }
 
 }  // namespace
 
 void FindSourceFiles(const std::string& folder, std::vector<FileInfo>& sourceFiles,
                      const SortedCollection<SearchWord>& fileTypes,
-                     const std::string& commentString, const automation::ObjectRef& outputMsgBox) {
+                     const std::string& commentString, Run& run) {
   if (folder.empty()) return;
   FolderEntries listing = ListFolder(folder + "/");
-  ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, outputMsgBox);
+  ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, run);
 }
 
 void FindSourceFilesRecursive(const std::string& folder, std::vector<FileInfo>& sourceFiles,
                               const SortedCollection<SearchWord>& fileTypes,
                               const std::string& commentString,
-                              const automation::ObjectRef& outputMsgBox) {
+                              Run& run) {
   // An empty name (a configuration's missing FolderN key) is no folder:
   // joined with "/" it would walk the whole file system.
   if (folder.empty()) return;
   std::vector<fs::path> ancestors{CanonicalFolder(folder)};
-  FindBelow(folder, ancestors, sourceFiles, fileTypes, commentString, outputMsgBox);
+  FindBelow(folder, ancestors, sourceFiles, fileTypes, commentString, run);
 }
 
 std::vector<std::string> ListSubfolders(const std::string& folderPath) {

@@ -17,21 +17,20 @@
 #include <string_view>
 #include <vector>
 
-#include "automation/variant.h"
+#include "engine/core/run.h"
+#include "engine/core/search_word.h"
 #include "engine/core/sorted_collection.h"
 #include "engine/scan/file_info.h"
-#include "engine/search/search_word.h"
 
 namespace tavelle {
 
 void FindSourceFiles(const std::string& folder, std::vector<FileInfo>& sourceFiles,
                      const SortedCollection<SearchWord>& fileTypes,
-                     const std::string& commentString, const automation::ObjectRef& outputMsgBox);
+                     const std::string& commentString, Run& run);
 
 void FindSourceFilesRecursive(const std::string& folder, std::vector<FileInfo>& sourceFiles,
                               const SortedCollection<SearchWord>& fileTypes,
-                              const std::string& commentString,
-                              const automation::ObjectRef& outputMsgBox);
+                              const std::string& commentString, Run& run);
 
 // Names of the subfolders of `folderPath`, in ascending byte order.
 std::vector<std::string> ListSubfolders(const std::string& folderPath);

@@ -56,14 +56,14 @@ void FillDefaults(Record& record, const char* defaultAccess, std::string default
 // Files an item in its collection and logs `row`, or, when the access-level
 // filter rejects it, logs `row` followed by `rejection` and drops it.
 template <class Record>
-void FileItem(const Project& project, SortedCollection<Record>& collection,
+void FileItem(const Project& project, Run& run, SortedCollection<Record>& collection,
               std::shared_ptr<Record> record, const std::string& row, const char* rejection) {
   if (!AccessLevelAccepts(project.settings.ProcAccessLevel, record->Access)) {
-    project.Log(row + rejection);
+    run.Log(row + rejection);
     return;
   }
   collection.AddSorted(std::move(record));
-  project.Log(row);
+  run.Log(row);
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ bool AccessLevelAccepts(std::string_view procAccessLevel, std::string_view acces
   return true;
 }
 
-void ParseClassBlock(Project& project, std::string_view block) {
+void ParseClassBlock(Project& project, Run& run, std::string_view block) {
   const Settings& settings = project.settings;
   auto record = std::make_shared<ClassDoc>();
   ReadItemFields(*record, block);
@@ -88,10 +88,10 @@ void ParseClassBlock(Project& project, std::string_view block) {
   // name still attach to it.
   if (project.Classes.Find(record->Name)) return;
   std::string row = "Found Class: " + record->Name;
-  FileItem(project, project.Classes, std::move(record), row, " : Invalid Access Level");
+  FileItem(project, run, project.Classes, std::move(record), row, " : Invalid Access Level");
 }
 
-void ParseClassMemberBlock(Project& project, std::string_view block) {
+void ParseClassMemberBlock(Project& project, Run& run, std::string_view block) {
   const Settings& settings = project.settings;
   std::string className = SingleLine(block, "Class");
   auto record = std::make_shared<ClassMemberDoc>();
@@ -107,10 +107,10 @@ void ParseClassMemberBlock(Project& project, std::string_view block) {
   SortedCollection<ClassDoc>::Ptr owner = project.Classes.Find(className);
   if (!owner) return;
   std::string row = "Found Class Member: " + owner->Name + "::" + record->Name;
-  FileItem(project, owner->Members, std::move(record), row, " : Invalid Accces level");
+  FileItem(project, run, owner->Members, std::move(record), row, " : Invalid Accces level");
 }
 
-void ParseFunctionBlock(Project& project, std::string_view block) {
+void ParseFunctionBlock(Project& project, Run& run, std::string_view block) {
   const Settings& settings = project.settings;
   auto record = std::make_shared<FunctionDoc>();
   ReadItemFields(*record, block);
@@ -120,10 +120,10 @@ void ParseFunctionBlock(Project& project, std::string_view block) {
                     settings.OpenFunctionImage, settings.OpenSelFunctionImage};
 
   std::string row = "Found Function: " + record->Name;
-  FileItem(project, project.Functions, std::move(record), row, " : Invalid Access Level");
+  FileItem(project, run, project.Functions, std::move(record), row, " : Invalid Access Level");
 }
 
-void ParseGeneralBlock(Project& project, std::string_view block) {
+void ParseGeneralBlock(Project& project, Run& run, std::string_view block) {
   const Settings& settings = project.settings;
   auto record = std::make_shared<GeneralDoc>();
   record->Name = SingleLine(block, "Name");
@@ -136,15 +136,15 @@ void ParseGeneralBlock(Project& project, std::string_view block) {
 
   std::string row = "Found General Info: " + record->Name;
   project.GeneralDocs.AddSorted(std::move(record));
-  project.Log(row);
+  run.Log(row);
 }
 
-void ParseIndexBlock(Project& project, std::string_view block) {
+void ParseIndexBlock(Project& project, Run& run, std::string_view block) {
   std::string name = SingleLine(block, "Name");
   std::string replacement = MultiLine(block, "ReplaceString");
   std::string file = SingleLine(block, "File");
   int32_t position = 0;
-  if (AddKeyWord(project, name, file, replacement, position)) project.Log("Found Index: " + name);
+  if (AddKeyWord(project, name, file, replacement, position)) run.Log("Found Index: " + name);
 }
 
 }  // namespace tavelle

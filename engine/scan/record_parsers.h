@@ -12,15 +12,16 @@
 
 #include <string_view>
 
-#include "engine/core/project.h"
+#include "engine/core/run.h"
+#include "engine/scan/project.h"
 
 namespace tavelle {
 
-void ParseClassBlock(Project& project, std::string_view block);
-void ParseClassMemberBlock(Project& project, std::string_view block);
-void ParseFunctionBlock(Project& project, std::string_view block);
-void ParseGeneralBlock(Project& project, std::string_view block);
-void ParseIndexBlock(Project& project, std::string_view block);
+void ParseClassBlock(Project& project, Run& run, std::string_view block);
+void ParseClassMemberBlock(Project& project, Run& run, std::string_view block);
+void ParseFunctionBlock(Project& project, Run& run, std::string_view block);
+void ParseGeneralBlock(Project& project, Run& run, std::string_view block);
+void ParseIndexBlock(Project& project, Run& run, std::string_view block);
 
 // True when the access-level setting lets a record with `access` through.
 bool AccessLevelAccepts(std::string_view procAccessLevel, std::string_view access);

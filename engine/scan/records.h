@@ -1,10 +1,11 @@
 // The item records a run builds from definition blocks: ClassDoc (with its
 // ClassMemberDoc members), FunctionDoc and GeneralDoc.
 //
-// The scanner fills their fields; each later stage adds the methods it
-// needs, defined in its own folder: pages (html/topic_pages.cpp), search
-// words (search/record_search_words.cpp), contents and script-tree entries
-// (help/), and the hierarchy diagram (diagram/).
+// They are plain data: the scanner fills their fields, and each later
+// stage keeps the code that reads them in its own folder: pages
+// (html/topic_pages.cpp), search words (search/record_search_words.cpp),
+// contents and script-tree entries (help/record_help_trees.cpp) and the
+// hierarchy diagram (diagram/), which fills the diagram fields.
 #ifndef TAVELLE_ENGINE_SCAN_RECORDS_H_
 #define TAVELLE_ENGINE_SCAN_RECORDS_H_
 
@@ -13,14 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "automation/variant.h"
+#include "engine/core/draw_info.h"
 #include "engine/core/sorted_collection.h"
-#include "engine/diagram/draw_info.h"
-#include "engine/search/search_word.h"
 
 namespace tavelle {
-
-struct PageContext;  // engine/html/page_context.h
 
 // The four tree pictures of a kind of node.
 struct NodeImages {
@@ -45,11 +42,6 @@ struct ClassMemberDoc {
   std::string Access;
   std::string DocType;
   NodeImages Images;
-
-  void GenerateHTML(const std::string& className, PageContext& context);
-  void GenerateSearchWords(std::vector<SearchWordRef>& searchWords, const std::string& className);
-  void GenerateHelpTree(std::string& treeHTML) const;
-  void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
 };
 
 struct ClassDoc {
@@ -71,13 +63,6 @@ struct ClassDoc {
   int32_t ID = 0;
   NodeImages Images;
   std::string DiagramHTML;  // image tag and map shown on the class page
-
-  void GenerateHTML(PageContext& context);
-  void GenerateSearchWords(std::vector<SearchWordRef>& searchWords);
-  void GenerateBitmapInfo(const SortedCollection<ClassDoc>& classes);
-  void DrawBitmap(const std::string& outDir, const automation::ObjectRef& outputMsgBox);
-  void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
-  void GenerateHelpTree(std::string& treeHTML) const;
 };
 
 struct FunctionDoc {
@@ -95,11 +80,6 @@ struct FunctionDoc {
   int32_t ID = 0;
   std::string DocType;
   NodeImages Images;
-
-  void GenerateHTML(PageContext& context);
-  void GenerateHelpTree(std::string& treeHTML) const;
-  void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
-  void GenerateSearchWords(std::vector<SearchWordRef>& searchWords);
 };
 
 struct GeneralDoc {
@@ -110,11 +90,6 @@ struct GeneralDoc {
   int32_t ID = 0;
   std::string DocType;
   NodeImages Images;
-
-  void GenerateHTML(PageContext& context);
-  void GenerateSearchWords(std::vector<SearchWordRef>& searchWords);
-  void GenerateHelpTree(std::string& treeHTML) const;
-  void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
 };
 
 }  // namespace tavelle

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "engine/core/message_log.h"
 
 namespace tavelle {
 namespace {
@@ -19,7 +18,8 @@ constexpr size_t kReadChunk = 1 << 15;
 // that ends it.
 class LineCollector {
  public:
-  LineCollector(std::string& text, std::string_view prefix) : text_(text), prefix_(prefix) {}
+  LineCollector(std::string& text, std::string_view prefix, Run& run)
+      : text_(text), prefix_(prefix), run_(run) {}
 
   // Takes the next chunk of the file; false when a cancel was requested.
   bool Add(std::string_view data) {
@@ -40,7 +40,7 @@ class LineCollector {
         partial_.append(pos, end);
         return true;
       }
-      if (CheckCancel()) return false;
+      if (run_.CheckCancel()) return false;
       std::string_view line(pos, static_cast<size_t>(lineEnd - pos));
       if (partial_.empty()) {
         AppendLine(line);
@@ -61,7 +61,7 @@ class LineCollector {
   // Ends the text: the last line needs no terminator.
   bool Finish() {
     if (partial_.empty()) return true;
-    if (CheckCancel()) return false;
+    if (run_.CheckCancel()) return false;
     AppendLine(partial_);
     partial_.clear();
     return true;
@@ -82,6 +82,7 @@ class LineCollector {
 
   std::string& text_;
   std::string_view prefix_;
+  Run& run_;
   std::string partial_;
   bool skipLineFeed_ = false;
 };
@@ -92,44 +93,29 @@ struct FileCloser {
 
 }  // namespace
 
-void LogFileFailure(const automation::ObjectRef& outputMsgBox, std::string_view description,
-                    std::string_view filePath) {
-  std::string row(description);
-  row += "  File: ";
-  row += filePath;
-  AddOutputMsg(outputMsgBox, row);
-  CountRunFailure();
-}
-
-void ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
-                  const automation::ObjectRef& outputMsgBox) {
+Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
+                    Run& run) {
   text.clear();
   std::error_code status;
   // Opening a directory succeeds here; report it as the system would.
   if (std::filesystem::is_directory(filePath, status)) {
-    LogFileFailure(outputMsgBox, std::strerror(EISDIR), filePath);
-    return;
+    return Status::FileFailure(std::strerror(EISDIR), filePath);
   }
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "rb"));
-  if (!file) {
-    LogFileFailure(outputMsgBox, std::strerror(errno), filePath);
-    return;
-  }
+  if (!file) return Status::FileFailure(std::strerror(errno), filePath);
   // Line breaks become CR LF, so the text may grow a little beyond the file.
   uintmax_t size = std::filesystem::file_size(filePath, status);
   if (!status) text.reserve(size + size / 16 + 2);
 
-  LineCollector lines(text, prefix);
+  LineCollector lines(text, prefix, run);
   char buffer[kReadChunk];
   size_t count;
   while ((count = std::fread(buffer, 1, kReadChunk, file.get())) > 0) {
-    if (!lines.Add(std::string_view(buffer, count))) return;
+    if (!lines.Add(std::string_view(buffer, count))) return Status();
   }
-  if (std::ferror(file.get())) {
-    LogFileFailure(outputMsgBox, std::strerror(errno), filePath);
-    return;
-  }
+  if (std::ferror(file.get())) return Status::FileFailure(std::strerror(errno), filePath);
   lines.Finish();
+  return Status();
 }
 
 }  // namespace tavelle

@@ -2,9 +2,9 @@
 // text with every line followed by CR LF. A line ends at CR LF, at a lone
 // CR or at a lone LF. When `prefix` is not empty, one occurrence of it is
 // removed from the start of every line that begins with it (the comment
-// string of documentation lines). A file that cannot be read logs one row
-// (the system's description of the error, "  File: ", the path) and gives
-// the lines read before the failure (none when it could not be opened; a
+// string of documentation lines). A file that cannot be read gives a
+// failure (the system's description of the error, "  File: ", the path)
+// and the lines read before it (none when it could not be opened; a
 // directory cannot be). A cancel request, checked before each line, stops
 // the reading; the text then holds the lines read so far.
 #ifndef TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
@@ -13,16 +13,13 @@
 #include <string>
 #include <string_view>
 
-#include "automation/variant.h"
+#include "engine/core/run.h"
+#include "engine/core/status.h"
 
 namespace tavelle {
 
-void ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
-                  const automation::ObjectRef& outputMsgBox);
-
-// Logs the failure row of a file operation: description, "  File: ", path.
-void LogFileFailure(const automation::ObjectRef& outputMsgBox, std::string_view description,
-                    std::string_view filePath);
+Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
+                    Run& run);
 
 }  // namespace tavelle
 

@@ -1,7 +1,6 @@
 // The search words of the item records: each record gives one word named
 // after it, linking to its page.
-#include "engine/core/message_log.h"
-#include "engine/scan/records.h"
+#include "engine/search/search_words.h"
 
 namespace tavelle {
 namespace {
@@ -21,26 +20,29 @@ SearchWordRef ItemWord(const std::string& name, const std::string& filename,
 
 }  // namespace
 
-void ClassDoc::GenerateSearchWords(std::vector<SearchWordRef>& searchWords) {
-  searchWords.push_back(ItemWord(Name, filename, Name, "Class"));
-  for (const auto& member : Members) {
-    if (CheckCancel()) return;
-    member->GenerateSearchWords(searchWords, Name);
+void GenerateSearchWords(const ClassDoc& record, std::vector<SearchWordRef>& searchWords,
+                         Run& run) {
+  searchWords.push_back(ItemWord(record.Name, record.filename, record.Name, "Class"));
+  for (const auto& member : record.Members) {
+    if (run.CheckCancel()) return;
+    GenerateSearchWords(*member, record.Name, searchWords);
   }
 }
 
 // Members share the word type of classes, so they rank with them.
-void ClassMemberDoc::GenerateSearchWords(std::vector<SearchWordRef>& searchWords,
-                                         const std::string& className) {
-  searchWords.push_back(ItemWord(Name, filename, className, "Class"));
+void GenerateSearchWords(const ClassMemberDoc& record, const std::string& className,
+                         std::vector<SearchWordRef>& searchWords) {
+  searchWords.push_back(ItemWord(record.Name, record.filename, className, "Class"));
 }
 
-void FunctionDoc::GenerateSearchWords(std::vector<SearchWordRef>& searchWords) {
-  searchWords.push_back(ItemWord(Name, filename, Name, "Function"));
+void GenerateSearchWords(const FunctionDoc& record, std::vector<SearchWordRef>& searchWords,
+                         Run& /*run*/) {
+  searchWords.push_back(ItemWord(record.Name, record.filename, record.Name, "Function"));
 }
 
-void GeneralDoc::GenerateSearchWords(std::vector<SearchWordRef>& searchWords) {
-  searchWords.push_back(ItemWord(Name, filename, Name, "General"));
+void GenerateSearchWords(const GeneralDoc& record, std::vector<SearchWordRef>& searchWords,
+                         Run& /*run*/) {
+  searchWords.push_back(ItemWord(record.Name, record.filename, record.Name, "General"));
 }
 
 }  // namespace tavelle

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "automation/platform.h"
-#include "engine/core/message_log.h"
 #include "engine/core/output_queue.h"
 #include "engine/search/sql_connection.h"
 
@@ -68,11 +67,11 @@ bool ReadWords(SqlStatement& query, std::vector<SearchWordRef>& words) {
 
 // Inserts `words` in order until a cancel request or a failed insert; the
 // rows inserted before either stay.
-void InsertWords(SqlConnection& connection, const std::vector<SearchWordRef>& words) {
+void InsertWords(SqlConnection& connection, const std::vector<SearchWordRef>& words, Run& run) {
   SqlStatement insert(connection, kInsert, SqlKind::kExec);
   if (!insert.IsPrepared()) return;
   for (const SearchWordRef& word : words) {
-    if (CheckCancel()) return;
+    if (run.CheckCancel()) return;
     insert.Bind(1, word->Name);
     insert.Bind(2, word->ReplaceString);
     insert.Bind(3, word->filename);
@@ -101,15 +100,15 @@ std::filesystem::path SearchDatabasePath() {
 }
 
 bool SaveSearchWords(const std::vector<SearchWordRef>& words, std::vector<SearchWordRef>& stored,
-                     const automation::ObjectRef& outputMsgBox) {
+                     Run& run) {
   stored.clear();
-  SqlConnection connection(SearchDatabasePath(), outputMsgBox);
+  SqlConnection connection(SearchDatabasePath(), run);
   if (!connection.Exec(kCreateTable)) return false;
   // Reading the rows back inside the same transaction gives this run its
   // own words even when another run rewrites the table right after.
   SqlTransaction transaction(connection);
   if (!transaction.IsActive() || !connection.Exec(kDeleteAll)) return false;
-  InsertWords(connection, words);
+  InsertWords(connection, words, run);
   SqlStatement query(connection, kSelectInStoredOrder, SqlKind::kQuery);
   if (!query.IsPrepared() || !ReadWords(query, stored) || !transaction.Commit()) {
     stored.clear();
@@ -119,8 +118,8 @@ bool SaveSearchWords(const std::vector<SearchWordRef>& words, std::vector<Search
 }
 
 void SetWordTypeOrder(int16_t classOrder, int16_t functionOrder, int16_t generalOrder,
-                      int16_t keywordOrder, const automation::ObjectRef& outputMsgBox) {
-  SqlConnection connection(SearchDatabasePath(), outputMsgBox);
+                      int16_t keywordOrder, RunReport& report) {
+  SqlConnection connection(SearchDatabasePath(), report);
   if (!connection.Exec(kCreateTable)) return;
   SqlTransaction transaction(connection);
   if (!transaction.IsActive()) return;
@@ -132,8 +131,8 @@ void SetWordTypeOrder(int16_t classOrder, int16_t functionOrder, int16_t general
   transaction.Commit();
 }
 
-void SetClassOrder(const std::string& className, const automation::ObjectRef& outputMsgBox) {
-  SqlConnection connection(SearchDatabasePath(), outputMsgBox);
+void SetClassOrder(const std::string& className, RunReport& report) {
+  SqlConnection connection(SearchDatabasePath(), report);
   if (!connection.Exec(kCreateTable)) return;
   SqlTransaction transaction(connection);
   if (!transaction.IsActive()) return;
@@ -142,13 +141,13 @@ void SetClassOrder(const std::string& className, const automation::ObjectRef& ou
   transaction.Commit();
 }
 
-void UpdateInBackground(std::function<void()> update) {
-  RunInBackground(OutputJob{std::move(update), 0, true, SearchDatabasePath().string()});
+void UpdateInBackground(Run& run, std::function<void(RunReport&)> update) {
+  run.Queue().Post(OutputJob{std::move(update), 0, true, SearchDatabasePath().string()});
 }
 
-void LoadSearchWords(std::vector<SearchWordRef>& words, const automation::ObjectRef& outputMsgBox) {
+void LoadSearchWords(std::vector<SearchWordRef>& words, RunReport& report) {
   words.clear();
-  SqlConnection connection(SearchDatabasePath(), outputMsgBox);
+  SqlConnection connection(SearchDatabasePath(), report);
   if (!connection.Exec(kCreateTable)) return;
   SqlStatement query(connection, kSelectInPageOrder, SqlKind::kQuery);
   if (!query.IsPrepared() || !ReadWords(query, words)) words.clear();

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "automation/variant.h"
-#include "engine/search/search_word.h"
+#include "engine/core/run.h"
+#include "engine/core/search_word.h"
 
 namespace tavelle {
 
@@ -29,22 +29,21 @@ std::filesystem::path SearchDatabasePath();
 // the inserts; the rows inserted so far stay. Returns false when the table
 // could not be written or read back (`stored` is then empty).
 bool SaveSearchWords(const std::vector<SearchWordRef>& words, std::vector<SearchWordRef>& stored,
-                     const automation::ObjectRef& outputMsgBox);
+                     Run& run);
 
 // Sets OrderID of every row by its WordType.
 void SetWordTypeOrder(int16_t classOrder, int16_t functionOrder, int16_t generalOrder,
-                      int16_t keywordOrder, const automation::ObjectRef& outputMsgBox);
+                      int16_t keywordOrder, RunReport& report);
 
 // Sets ClassOrderID to 0 for the rows of `className` and 1 for all others.
-void SetClassOrder(const std::string& className, const automation::ObjectRef& outputMsgBox);
+void SetClassOrder(const std::string& className, RunReport& report);
 
-// Runs `update`, a change to the table, on the run's output queue (at once
-// when there is none): beside the writing of output files, and in order
-// with the other changes.
-void UpdateInBackground(std::function<void()> update);
+// Runs `update`, a change to the table, on the run's output queue: beside
+// the writing of output files, and in order with the other changes.
+void UpdateInBackground(Run& run, std::function<void(RunReport&)> update);
 
 // Every row in the order "OrderID, ClassOrderID, Name" (then row order).
-void LoadSearchWords(std::vector<SearchWordRef>& words, const automation::ObjectRef& outputMsgBox);
+void LoadSearchWords(std::vector<SearchWordRef>& words, RunReport& report);
 
 }  // namespace tavelle
 

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "automation/ascii.h"
+
 namespace tavelle {
 namespace {
 
@@ -28,15 +30,6 @@ size_t TypeSlot(std::string_view wordType) {
   return kTypeCount - 1;
 }
 
-// Names are matched against words of page text, which hold only ASCII
-// word characters, so ASCII lower-casing is all a name needs.
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& ch : lower) {
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  }
-  return lower;
-}
 
 struct NameHash {
   using is_transparent = void;
@@ -166,7 +159,7 @@ void SearchWordIndex::Build(const std::vector<SearchWordRef>& words) {
   groups_->words = words;
   for (const SearchWordRef& word : groups_->words) {
     if (!word) continue;
-    groups_->byName[LowerAscii(word->Name)].types[TypeSlot(word->WordType)].Add(word.get());
+    groups_->byName[automation::AsciiLowerCopy(word->Name)].types[TypeSlot(word->WordType)].Add(word.get());
   }
   groups_->BuildSlots();
 }

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/html/auto_link.h"
-#include "engine/search/search_word.h"
+#include "engine/core/search_word.h"
+#include "engine/search/word_resolver.h"
 
 namespace tavelle {
 

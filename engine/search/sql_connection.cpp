@@ -4,7 +4,6 @@
 
 #include <system_error>
 
-#include "engine/core/message_log.h"
 
 namespace tavelle {
 namespace {
@@ -14,9 +13,8 @@ constexpr int kBusyTimeoutMs = 10000;
 
 }  // namespace
 
-SqlConnection::SqlConnection(const std::filesystem::path& file,
-                             const automation::ObjectRef& sink)
-    : sink_(sink) {
+SqlConnection::SqlConnection(const std::filesystem::path& file, RunReport& report)
+    : report_(report) {
   if (file.has_parent_path()) {
     std::error_code ignored;  // a folder we cannot create makes the open fail
     std::filesystem::create_directories(file.parent_path(), ignored);
@@ -39,11 +37,9 @@ SqlConnection::SqlConnection(const std::filesystem::path& file,
 SqlConnection::~SqlConnection() { sqlite3_close(db_); }
 
 void SqlConnection::ReportFailure(SqlKind kind, std::string_view sql) const {
-  AddOutputMsg(sink_, db_ ? sqlite3_errmsg(db_) : open_error_.c_str());
-  std::string row = kind == SqlKind::kExec ? "Error In Exec: " : "Error In Query: ";
-  row += sql;
-  AddOutputMsg(sink_, row);
-  CountRunFailure();
+  report_.Fail(Status::DatabaseFailure(db_ ? sqlite3_errmsg(db_) : open_error_,
+                                       kind == SqlKind::kExec ? "Error In Exec: " : "Error In Query: ",
+                                       sql));
 }
 
 SqlStatement::SqlStatement(const SqlConnection& connection, const char* sql, SqlKind kind)

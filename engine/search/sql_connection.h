@@ -3,8 +3,8 @@
 // SqlConnection opens one database file for one operation and closes it
 // when destroyed; SqlStatement is one prepared statement on it, with its
 // values bound as parameters; SqlTransaction is a write transaction that
-// rolls back unless committed. Every failure is reported to the message
-// sink as two rows: SQLite's description of the error, then
+// rolls back unless committed. Every failure is reported to the run as one
+// failure of two rows: SQLite's description of the error, then
 // "Error In Exec: " (or "Error In Query: ") and the statement's text.
 // A connection that could not be opened reports nothing by itself: its
 // first statement fails and reports the reason.
@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "automation/variant.h"
+#include "engine/core/run_report.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -31,7 +31,7 @@ class SqlConnection {
   // Opens `file`, creating it (and its folder) when missing. Two
   // connections to one file wait for each other's writes for a while
   // instead of failing at once.
-  SqlConnection(const std::filesystem::path& file, const automation::ObjectRef& sink);
+  SqlConnection(const std::filesystem::path& file, RunReport& report);
   ~SqlConnection();
   SqlConnection(const SqlConnection&) = delete;
   SqlConnection& operator=(const SqlConnection&) = delete;
@@ -41,7 +41,7 @@ class SqlConnection {
   template <class... Values>
   bool Exec(const char* sql, const Values&... values);
 
-  // Logs the two failure rows of `sql` with the connection's last error.
+  // Reports the failure of `sql` with the connection's last error.
   void ReportFailure(SqlKind kind, std::string_view sql) const;
 
   sqlite3* handle() const { return db_; }
@@ -49,7 +49,7 @@ class SqlConnection {
  private:
   sqlite3* db_ = nullptr;
   std::string open_error_;  // why the file could not be opened
-  const automation::ObjectRef& sink_;
+  RunReport& report_;
 };
 
 class SqlStatement {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "automation/registry.h"
+#include "engine/core/run.h"
+#include "engine/diagram/class_diagrams.h"
 #include "engine/scan/records.h"
 #include "tests/support/test_support.h"
 
@@ -61,8 +63,11 @@ TEST(Pintrel, DrawsTheWorkedExampleAsAPngOfTheLaidOutSize) {
   add("BaseA", {"Root"});
   add("Root", {});
   testing_support::TempDir out;
-  derived->GenerateBitmapInfo(classes);
-  derived->DrawBitmap(out.path().string(), nullptr);
+  tavelle::GenerateBitmapInfo(*derived, classes);
+  {
+    tavelle::Run run(nullptr, out.path().string());
+    tavelle::DrawBitmap(*derived, run);
+  }
 
   Image image = LoadPng(out / "Derived.png");
   ASSERT_NE(image, nullptr);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "automation/object.h"
-#include "engine/core/tavelle.h"
+#include "engine/pipeline/tavelle.h"
 
 namespace core_test {
 

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
-#include "automation/event_pump.h"
 #include "engine/core/message_log.h"
+#include "engine/core/run.h"
 #include "tests/core/core_test_util.h"
 #include "tests/support/test_support.h"
 
@@ -28,15 +26,16 @@ class WatchedList : public automation::ListView {
 TEST(MessageLog, RowsCarryDateAndMessageAndTheListNeverPassesAThousand) {
   auto list = std::make_shared<WatchedList>();
   ObjectRef sink = list;
-  for (int i = 1; i <= 999; ++i) AddOutputMsg(sink, "row " + std::to_string(i));
+  tavelle::Run run(sink, "");
+  for (int i = 1; i <= 999; ++i) run.Log("row " + std::to_string(i));
   EXPECT_EQ(list->RowCount(), 999u);
-  AddOutputMsg(sink, "row 1000");
+  run.Log("row 1000");
   EXPECT_EQ(list->RowCount(), 1000u);
   EXPECT_EQ(list->SelectedRow(), 999);
   EXPECT_EQ(list->shown, 999);
   EXPECT_EQ(list->refreshes, 1000) << "one refresh per message";
 
-  AddOutputMsg(sink, "row 1001");
+  run.Log("row 1001");
   ASSERT_EQ(list->RowCount(), 1u);
   const automation::ListItem& row = list->Row(0);
   EXPECT_EQ(row.sub_item(1), "row 1001");
@@ -44,52 +43,53 @@ TEST(MessageLog, RowsCarryDateAndMessageAndTheListNeverPassesAThousand) {
   EXPECT_EQ(list->SelectedRow(), 0);
   EXPECT_EQ(list->shown, 0);
 
-  AddOutputMsg(nullptr, "nowhere");  // no sink: nothing happens
-  AddOutputMsg(std::make_shared<Tavelle>(), "a sink without list members");
+  AddOutputMsg(nullptr, "", "nowhere");  // no sink: nothing happens
+  AddOutputMsg(std::make_shared<Tavelle>(), "", "a sink without list members");
 }
 
-TEST(MessageLog, CancelIsSharedPerThreadButReadPerObject) {
+// Cancel belongs to the object whose run it stops: a host's Cancel button
+// reaches the run it started and no other.
+TEST(MessageLog, CancelStopsTheRunOfItsOwnObject) {
   Tavelle first, second;
-  EXPECT_TRUE(first.Put("Cancel", true));
-  EXPECT_EQ(first.Get("Cancel"), Variant(true));
-  EXPECT_EQ(second.Get("Cancel"), Variant(false));
-  EXPECT_TRUE(tavelle::CheckCancel()) << "the request is the thread's";
-
-  // A run of the second object stops at its first check, because the
-  // first object's request is seen there.
   auto sink = std::make_shared<testing_support::RecordingSink>();
   second.Put("OutputMsgBox", ObjectRef(sink));
   sink->on_message = [&](const std::string& message) {
     if (message == "Starting Documentation") first.Put("Cancel", true);
   };
   second.Call("ProcessFiles");
-  EXPECT_EQ(sink->messages(), std::vector<std::string>{"Starting Documentation"});
-  EXPECT_EQ(second.Get("Cancel"), Variant(false));
+  EXPECT_EQ(sink->messages().back(), "Finished generating HTML files for this project")
+      << "another object's request does not stop this run";
   EXPECT_EQ(first.Get("Cancel"), Variant(true));
 
-  // Another thread has its own request.
-  bool seen_elsewhere = true;
-  std::thread([&] { seen_elsewhere = tavelle::CheckCancel(); }).join();
-  EXPECT_FALSE(seen_elsewhere);
-  first.Put("Cancel", false);
-  EXPECT_FALSE(tavelle::CheckCancel());
+  sink->on_message = [&](const std::string& message) {
+    if (message == "Starting Documentation") second.Put("Cancel", true);
+  };
+  second.Call("ProcessFiles");
+  EXPECT_EQ(sink->messages().back(), "Starting Documentation");
+  EXPECT_EQ(second.Get("Cancel"), Variant(true));
 }
 
-TEST(MessageLog, CheckCancelRunsTheHostsEventPump) {
-  Tavelle engine;
-  engine.Put("Cancel", false);
-  bool pumped = false;
-  automation::SetEventPump([&] {
-    pumped = true;
-    engine.Put("Cancel", true);
-  });
-  // The pump may be throttled; within a short while it must run.
-  for (int i = 0; i < 200 && !tavelle::CheckCancel(); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  automation::SetEventPump({});
-  EXPECT_TRUE(pumped);
-  EXPECT_TRUE(tavelle::CheckCancel()) << "the request written by the pump is returned";
-  engine.Put("Cancel", false);
+// The host's events run at a check once 15 ms of the run's clock have
+// passed since they last ran; every check returns the current request.
+TEST(MessageLog, CheckCancelRunsTheHostsEventsAtMostEvery15Ms) {
+  int64_t now = 0;
+  int pumps = 0;
+  tavelle::Run* current = nullptr;
+  tavelle::Run run(nullptr, "", tavelle::RunClock{[&] { return now; }, [&] {
+                                                    if (++pumps == 3) current->RequestCancel(true);
+                                                  }});
+  current = &run;
+  EXPECT_FALSE(run.CheckCancel());
+  now = 14;
+  EXPECT_FALSE(run.CheckCancel());
+  EXPECT_EQ(pumps, 1);
+  now = 15;
+  EXPECT_FALSE(run.CheckCancel());
+  EXPECT_EQ(pumps, 2);
+  now = 40;
+  EXPECT_TRUE(run.CheckCancel()) << "the request written by the pump is returned";
+  EXPECT_EQ(pumps, 3);
+  EXPECT_TRUE(run.CheckCancel());
 }
 
 }  // namespace

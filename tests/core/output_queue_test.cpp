@@ -12,26 +12,24 @@
 #include <thread>
 #include <vector>
 
-#include "engine/core/message_log.h"
+#include "engine/core/run.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
-using tavelle::AddOutputMsg;
-using tavelle::CountRunFailure;
-using tavelle::OutputQueue;
-using tavelle::RunFailureCount;
-using tavelle::RunInBackground;
+using tavelle::OutputJob;
+using tavelle::RunReport;
+using tavelle::Status;
 using testing_support::RecordingSink;
 
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
 
-tavelle::OutputJob Sequential(std::function<void()> work, size_t bytes = 0) {
-  return tavelle::OutputJob{std::move(work), bytes, false, std::string()};
+OutputJob Sequential(std::function<void(RunReport&)> work, size_t bytes = 0) {
+  return OutputJob{std::move(work), bytes, false, std::string()};
 }
 
-tavelle::OutputJob Independent(std::function<void()> work, std::string key) {
-  return tavelle::OutputJob{std::move(work), 0, true, std::move(key)};
+OutputJob Independent(std::function<void(RunReport&)> work, std::string key) {
+  return OutputJob{std::move(work), 0, true, std::move(key)};
 }
 
 // The log must read as if every job had run where it was posted, whichever
@@ -40,68 +38,78 @@ tavelle::OutputJob Independent(std::function<void()> work, std::string key) {
 // reach this thread's count.
 TEST(OutputQueue, RowsAndFailuresOfJobsKeepThePostingOrder) {
   auto sink = std::make_shared<RecordingSink>();
-  automation::ObjectRef list = sink;
-  tavelle::ResetRunFailures();
   std::thread::id runThread = std::this_thread::get_id();
   std::atomic<bool> ranElsewhere{false};
+  int failures = 0;
   {
-    OutputQueue queue;
-    AddOutputMsg(list, "before");
+    tavelle::Run run(sink, "");
+    run.Log("before");
     for (int i = 0; i < 40; ++i) {
-      auto work = [&, i] {
+      auto work = [&, i](RunReport& report) {
         if (std::this_thread::get_id() != runThread) ranElsewhere = true;
         if (i % 7 == 0) Pause();  // the workers fall behind now and then
-        AddOutputMsg(list, "job " + std::to_string(i));
-        if (i % 10 == 0) CountRunFailure();
+        report.Log("job " + std::to_string(i));
+        if (i % 10 == 0) report.Fail(Status::FileFailure("failed", std::to_string(i)));
       };
-      RunInBackground(i % 3 == 0 ? Sequential(work, 10)
-                                 : Independent(work, "file " + std::to_string(i % 4)));
+      run.Queue().Post(i % 3 == 0 ? Sequential(work, 10)
+                                  : Independent(work, "file " + std::to_string(i % 4)));
       if (i == 19) {
-        AddOutputMsg(list, "middle");
-        EXPECT_EQ(RunFailureCount(), 2) << "jobs 0 and 10 were retired by the middle row";
+        run.Log("middle");
+        EXPECT_EQ(run.Failures(), 2) << "jobs 0 and 10 were retired by the middle row";
       }
     }
+    run.Queue().Drain();
+    failures = run.Failures();
   }
   std::vector<std::string> expected = {"before"};
   for (int i = 0; i < 40; ++i) {
     expected.push_back("job " + std::to_string(i));
+    if (i % 10 == 0) expected.push_back("failed  File: " + std::to_string(i));
     if (i == 19) expected.push_back("middle");
   }
   EXPECT_EQ(sink->messages(), expected);
-  EXPECT_EQ(RunFailureCount(), 4);
+  EXPECT_EQ(failures, 4);
   EXPECT_TRUE(ranElsewhere);
-  EXPECT_EQ(OutputQueue::OfThisThread(), nullptr);
 }
 
-TEST(OutputQueue, WithoutAQueueJobsRunAtOnceAndAnEscapingErrorCountsAsAFailure) {
+TEST(OutputQueue, ImmediateRunsJobsAtOnceAndAnEscapingErrorCountsAsAFailure) {
   bool ran = false;
-  RunInBackground(Sequential([&] { ran = true; }));
+  tavelle::Run immediate(nullptr, "", tavelle::RunClock::System(), false);
+  immediate.Queue().Post(Sequential([&](RunReport&) { ran = true; }));
   EXPECT_TRUE(ran);
 
-  tavelle::ResetRunFailures();
-  {
-    OutputQueue queue;
-    RunInBackground(Sequential([] { throw std::runtime_error("out of memory"); }));
-    RunInBackground(Sequential([&] { ran = false; }));
-  }
+  tavelle::Run run(nullptr, "");
+  run.Queue().Post(Sequential([](RunReport&) { throw std::runtime_error("out of memory"); }));
+  run.Queue().Post(Sequential([&](RunReport&) { ran = false; }));
+  run.Queue().Drain();
   EXPECT_FALSE(ran) << "the job after a throwing one still runs";
-  EXPECT_EQ(RunFailureCount(), 1);
+  EXPECT_EQ(run.Failures(), 1);
+}
+
+// Work on the workers sees a cancel requested on the run's thread.
+TEST(OutputQueue, JobsSeeTheRunsCancelRequest) {
+  tavelle::Run run(nullptr, "");
+  std::atomic<bool> seen{false};
+  run.RequestCancel(true);
+  run.Queue().Post(Sequential([&](RunReport& report) { seen = report.CancelRequested(); }));
+  run.Queue().Drain();
+  EXPECT_TRUE(seen);
 }
 
 // Jobs wait in memory until the worker is done with them; a post that would
 // pass the limit waits, so no more than the limit is ever queued.
 TEST(OutputQueue, QueuedBytesStayWithinTheLimit) {
   auto sink = std::make_shared<RecordingSink>();
-  automation::ObjectRef list = sink;
   constexpr size_t kJobBytes = 60;
-  OutputQueue queue(100);
+  tavelle::Run run(sink, "");
+  tavelle::OutputQueue queue(run, true, 100);
   size_t posted = 0;
   size_t mostWaiting = 0;
   for (int i = 0; i < 30; ++i) {
-    RunInBackground(Sequential(
-        [list] {
+    queue.Post(Sequential(
+        [](RunReport& report) {
           Pause();
-          AddOutputMsg(list, "done");
+          report.Log("done");
         },
         kJobBytes));
     ++posted;
@@ -121,7 +129,7 @@ TEST(OutputQueue, JobsOfOneFileAndSequentialJobsNeverOverlap) {
   std::vector<std::string> lastWriter(3);
   bool overlapped = false;
   auto job = [&](std::string key, int number) {
-    return [&, key, number] {
+    return [&, key, number](RunReport&) {
       {
         std::lock_guard<std::mutex> lock(mutex);
         for (const std::string& other : running)
@@ -135,30 +143,19 @@ TEST(OutputQueue, JobsOfOneFileAndSequentialJobsNeverOverlap) {
     };
   };
   {
-    OutputQueue queue;
+    tavelle::Run run(nullptr, "");
     for (int i = 0; i < 60; ++i) {
       if (i % 20 == 19) {
-        RunInBackground(Sequential(job("sequential", i)));
+        run.Queue().Post(Sequential(job("sequential", i)));
       } else {
         std::string key = "file " + std::to_string(i % 3);
-        RunInBackground(Independent(job(key, i), key));
+        run.Queue().Post(Independent(job(key, i), key));
       }
     }
   }
   EXPECT_FALSE(overlapped);
   EXPECT_EQ(lastWriter, (std::vector<std::string>{"57", "58", "56"}))
       << "the last job posted for each file wrote last";
-}
-
-// A run nested on the same thread (a host may start one from an event)
-// gets its own queue; the outer queue is back afterwards.
-TEST(OutputQueue, ANestedQueueRestoresTheOuterOne) {
-  OutputQueue outer;
-  {
-    OutputQueue inner;
-    EXPECT_EQ(OutputQueue::OfThisThread(), &inner);
-  }
-  EXPECT_EQ(OutputQueue::OfThisThread(), &outer);
 }
 
 }  // namespace

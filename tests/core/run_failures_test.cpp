@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "automation/variant.h"
-#include "engine/core/tavelle.h"
+#include "engine/pipeline/tavelle.h"
 #include "tests/support/test_support.h"
 
 namespace {

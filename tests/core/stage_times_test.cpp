@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/tavelle.h"
+#include "engine/pipeline/tavelle.h"
 #include "tests/support/test_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "automation/registry.h"
 #include "engine/core/message_log.h"
-#include "engine/core/project.h"
+#include "engine/scan/project.h"
 #include "engine/diagram/class_diagrams.h"
 #include "tests/support/test_support.h"
 
@@ -85,8 +85,8 @@ class ClassDiagramsTest : public ::testing::Test {
 TEST_F(ClassDiagramsTest, WorkedExampleMakesTheseCallsInThisOrder) {
   AddWorkedExample();
   auto derived = project_.Classes.Find("Derived");
-  derived->GenerateBitmapInfo(project_.Classes);
-  derived->DrawBitmap(project_.settings.OutputDirectory, sink_);
+  tavelle::GenerateBitmapInfo(*derived, project_.Classes);
+  tavelle::DrawBitmap(*derived, *testing_support::RunOf(project_));
 
   std::string arrowColour = "1,0,0,0)";
   EXPECT_EQ(journal_.events, (std::vector<std::string>{
@@ -140,7 +140,7 @@ TEST_F(ClassDiagramsTest, TheFillColumnRoundsHalvesToEven) {
   tavelle::DrawInfo unknown;
   unknown.DrawType = 9;  // draws nothing
   doc->DiagramInfo.push_back(unknown);
-  doc->DrawBitmap(project_.settings.OutputDirectory, sink_);
+  tavelle::DrawBitmap(*doc, *testing_support::RunOf(project_));
 
   std::vector<std::string> fills;
   for (const std::string& event : journal_.events)
@@ -152,13 +152,13 @@ TEST_F(ClassDiagramsTest, TheFillColumnRoundsHalvesToEven) {
 TEST_F(ClassDiagramsTest, TheStepDrawsOnlyClassesWithBasesAndOnlyWhenAskedTo) {
   AddWorkedExample();
   project_.settings.GenerateDiagrams = false;
-  tavelle::GenerateClassDiagrams(project_);
+  tavelle::GenerateClassDiagrams(project_, *testing_support::RunOf(project_));
   EXPECT_EQ(journal_.components_created, 0);
   EXPECT_TRUE(journal_.events.empty());
   for (const auto& doc : project_.Classes) EXPECT_EQ(doc->DiagramHTML, "");
 
   project_.settings.GenerateDiagrams = true;
-  tavelle::GenerateClassDiagrams(project_);
+  tavelle::GenerateClassDiagrams(project_, *testing_support::RunOf(project_));
   EXPECT_EQ(journal_.components_created, 2) << "Root has no bases";
   std::vector<std::string> rows;
   for (const std::string& event : journal_.events)
@@ -171,9 +171,9 @@ TEST_F(ClassDiagramsTest, TheStepDrawsOnlyClassesWithBasesAndOnlyWhenAskedTo) {
 
 TEST_F(ClassDiagramsTest, ACancelRequestEndsTheStepBeforeTheNextClass) {
   AddWorkedExample();
-  tavelle::SetCancelRequested(true);
-  tavelle::GenerateClassDiagrams(project_);
-  tavelle::SetCancelRequested(false);
+  auto run = testing_support::RunOf(project_);
+  run->RequestCancel(true);
+  tavelle::GenerateClassDiagrams(project_, *run);
   EXPECT_EQ(journal_.components_created, 0);
   EXPECT_EQ(project_.Classes.Find("Derived")->DiagramHTML, "");
 }
@@ -181,18 +181,26 @@ TEST_F(ClassDiagramsTest, ACancelRequestEndsTheStepBeforeTheNextClass) {
 TEST_F(ClassDiagramsTest, APictureOutsideTheOutputFolderIsRefusedOnce) {
   auto doc = AddClass("Escape", {"Elsewhere"});
   doc->filename = "../Escape.htm";
-  tavelle::GenerateClassDiagrams(project_);
+  tavelle::GenerateClassDiagrams(project_, *testing_support::RunOf(project_));
   EXPECT_EQ(journal_.components_created, 0);
   EXPECT_EQ(sink_->messages(),
             (std::vector<std::string>{"Path outside the output directory  File: " +
                                       out_.path().string() + "/../Escape.png"}));
 }
 
-TEST_F(ClassDiagramsTest, WithoutAComponentTheRowIsStillWrittenAndNoFileAppears) {
+// A picture that cannot be drawn is a write failure of the run.
+TEST_F(ClassDiagramsTest, WithoutAComponentEachPictureFailsAndNoFileAppears) {
   automation::ClassRegistration missing("Brushwell.Pintrel", [] { return nullptr; });
   AddWorkedExample();
-  tavelle::GenerateClassDiagrams(project_);
-  EXPECT_EQ(sink_->messages().size(), 2u);
+  auto run = testing_support::RunOf(project_);
+  tavelle::GenerateClassDiagrams(project_, *run);
+  EXPECT_EQ(sink_->messages(),
+            (std::vector<std::string>{
+                "Generating Bitmap for Class: BaseA",
+                "The picture could not be drawn  File: " + out_.path().string() + "/BaseA.png",
+                "Generating Bitmap for Class: Derived",
+                "The picture could not be drawn  File: " + out_.path().string() + "/Derived.png"}));
+  EXPECT_EQ(run->Failures(), 2);
   EXPECT_TRUE(std::filesystem::is_empty(out_.path()));
   EXPECT_NE(project_.Classes.Find("Derived")->DiagramHTML, "") << "the page keeps its map";
 }

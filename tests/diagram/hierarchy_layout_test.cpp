@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/run.h"
+#include "engine/diagram/class_diagrams.h"
 #include "engine/scan/records.h"
 
 namespace {
@@ -51,7 +53,7 @@ TEST(HierarchyLayout, WorkedExampleGivesEveryItemTheSizeAndTheImageMap) {
   auto derived = AddClass(classes, "Derived", {"BaseA", "  BaseB "});
   AddClass(classes, "BaseA", {" Root"});
   AddClass(classes, "Root", {});
-  derived->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*derived, classes);
 
   std::vector<std::string> items;
   for (const DrawInfo& item : derived->DiagramInfo) items.push_back(Describe(item));
@@ -92,7 +94,7 @@ TEST(HierarchyLayout, WorkedExampleGivesEveryItemTheSizeAndTheImageMap) {
             "</MAP>");
 
   // A second layout starts afresh.
-  derived->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*derived, classes);
   EXPECT_EQ(derived->DiagramInfo.size(), items.size());
 }
 
@@ -101,7 +103,7 @@ TEST(HierarchyLayout, OnlyClassesWithBasesAndAnHtmPageGetADiagram) {
   auto plain = AddClass(classes, "Plain", {});
   plain->DiagramHTML = "left over";
   plain->DiagramInfo.resize(3);
-  plain->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*plain, classes);
   EXPECT_TRUE(plain->DiagramInfo.empty());
   EXPECT_EQ(plain->DiagramHTML, "");
   EXPECT_EQ(plain->BMP_Width, 0);
@@ -109,20 +111,20 @@ TEST(HierarchyLayout, OnlyClassesWithBasesAndAnHtmPageGetADiagram) {
 
   auto upper = AddClass(classes, "Upper", {"Plain"});
   upper->filename = "pages/Upper.HTM";
-  upper->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*upper, classes);
   EXPECT_EQ(upper->BMP_FileName, "pages/Upper.");
   EXPECT_NE(upper->DiagramHTML.find("src=\"pages/Upper.png\""), std::string::npos);
   EXPECT_NE(upper->DiagramHTML.find("<area href=pages/Upper.HTM "), std::string::npos);
 
   auto other = AddClass(classes, "Other", {"Plain"});
   other->filename = "Other.html.txt";  // ".htm" found inside ".html"
-  other->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*other, classes);
   EXPECT_EQ(other->BMP_FileName, "Other.");
 
   auto text = AddClass(classes, "Text", {"Plain"});
   text->filename = "Text.txt";
   text->DiagramInfo.resize(2);
-  text->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*text, classes);
   EXPECT_TRUE(text->DiagramInfo.empty());
   EXPECT_EQ(text->DiagramHTML, "");
   EXPECT_EQ(text->BMP_FileName, "");
@@ -132,7 +134,7 @@ TEST(HierarchyLayout, OwnLabelIsTrimmedButTheAltTextKeepsTheName) {
   SortedCollection<ClassDoc> classes;
   auto doc = AddClass(classes, " Shape ", {"Missing"});
   doc->filename = "Shape.htm";
-  doc->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*doc, classes);
   EXPECT_EQ(Labels(*doc), (std::vector<std::string>{"Shape", "Missing"}));
   EXPECT_NE(doc->DiagramHTML.find("alt=\"Hiearchy Diagram of  Shape \""), std::string::npos);
   EXPECT_EQ(doc->DiagramHTML.find("Missing"), std::string::npos) << "an unknown base has no area";
@@ -144,17 +146,17 @@ TEST(HierarchyLayout, RepeatedBasesAreDrawnPerOccurrenceAndCyclesEnd) {
   AddClass(classes, "L", {"T"});
   AddClass(classes, "R", {"T"});
   AddClass(classes, "T", {});
-  diamond->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*diamond, classes);
   EXPECT_EQ(Labels(*diamond), (std::vector<std::string>{"D", "L", "T", "R", "T", "L", "T"}));
 
   // A cycle stops at the class already on the path, which is drawn once more.
   auto a = AddClass(classes, "A", {"B"});
   AddClass(classes, "B", {"A"});
-  a->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*a, classes);
   EXPECT_EQ(Labels(*a), (std::vector<std::string>{"A", "B", "A"}));
 
   auto self = AddClass(classes, "Self", {"Self", "T"});
-  self->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*self, classes);
   EXPECT_EQ(Labels(*self), (std::vector<std::string>{"Self", "Self", "T"}));
 }
 
@@ -163,7 +165,7 @@ TEST(HierarchyLayout, DiagramsStopBeforeTheSixteenBitLimit) {
   for (int i = 0; i < 2000; ++i)
     AddClass(classes, "C" + std::to_string(i), {"C" + std::to_string(i + 1)});
   auto deepest = classes.Find("C0");
-  deepest->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*deepest, classes);
 
   // Box k sits at (40k, 40k) and all boxes are 50 wide (names up to "C817"),
   // so box 817 is the last whose shadow ends at or before 32767.
@@ -177,7 +179,7 @@ TEST(HierarchyLayout, DiagramsStopBeforeTheSixteenBitLimit) {
 
   // A label too long for any picture leaves the class without a diagram.
   auto wide = AddClass(classes, std::string(4000, 'W'), {"C1"});
-  wide->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*wide, classes);
   EXPECT_TRUE(wide->DiagramInfo.empty());
   EXPECT_EQ(wide->DiagramHTML, "");
 }
@@ -185,7 +187,7 @@ TEST(HierarchyLayout, DiagramsStopBeforeTheSixteenBitLimit) {
 TEST(HierarchyLayout, WidthsCountCharactersNotBytes) {
   SortedCollection<ClassDoc> classes;
   auto doc = AddClass(classes, "Größe", {"日本"});
-  doc->GenerateBitmapInfo(classes);
+  tavelle::GenerateBitmapInfo(*doc, classes);
   ASSERT_EQ(doc->DiagramInfo.size(), 9u);
   EXPECT_EQ(Describe(doc->DiagramInfo[2]), "text Größe (5,5) 50x20 0,0,0");
   EXPECT_EQ(Describe(doc->DiagramInfo[5]), "text 日本 (45,45) 20x20 0,0,0");

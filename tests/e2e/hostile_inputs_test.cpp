@@ -154,6 +154,26 @@ TEST_F(HostileInputs, ImpossiblePlacesAreReportedAndTheRestIsWritten) {
   EXPECT_EQ(ReadFile(out_), "a file where the output folder should be\n");
 }
 
+// A picture that cannot be saved fails the run like a page would, with
+// its row, and changes nothing else.
+TEST_F(HostileInputs, APictureThatCannotBeSavedFailsTheRun) {
+  WriteFile(src_ / "a.h", Block("CLASS", {"Name: Base", "Description: The base."}) +
+                              Block("CLASS", {"Name: Derived", "Base Classes: Base"}));
+  CommandResult clean = Run(SourceOptions() + " --set GenerateDiagrams=true");
+  ASSERT_EQ(clean.exit_code, 0) << clean.output << clean.errors;
+  ASSERT_TRUE(fs::is_regular_file(out_ / "Derived.png"));
+
+  fs::remove_all(out_);
+  fs::create_directories(out_ / "Derived.png");
+  CommandResult run = Run(SourceOptions() + " --set GenerateDiagrams=true");
+  EXPECT_EQ(run.exit_code, 3) << run.output << run.errors;
+  std::string row = "Is a directory  File: " + (out_ / "Derived.png").string();
+  EXPECT_NE(run.output.find(row), std::string::npos) << run.output;
+  EXPECT_TRUE(fs::exists(out_ / "Derived.html"));
+  EXPECT_EQ(clean.output.size() + row.size() + 1 + 20, run.output.size())
+      << "one dated row more, nothing else";
+}
+
 TEST_F(HostileInputs, BrokenConfigurationFilesEndQuickly) {
   std::mt19937 random(20261208);
   std::string noise;

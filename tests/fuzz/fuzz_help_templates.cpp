@@ -52,7 +52,7 @@ void AddItems(HelpTestProject& test, std::string_view namesText) {
     tavelle::Project& project = test.project;
     std::string page = name + ".html";
     tavelle::AddHTMLFile(project.HTMLFiles,
-                         tavelle::OutputFilePath(project.settings.OutputDirectory, page), "");
+                         project.settings.OutputDirectory + "/" + page, "");
     auto word = std::make_shared<tavelle::SearchWord>();
     word->Name = name;
     word->filename = page;
@@ -62,9 +62,10 @@ void AddItems(HelpTestProject& test, std::string_view namesText) {
 
 void CheckSplit(const tavelle::Project& project) {
   std::string text;
-  tavelle::ReadTextFile(project.settings.DefaultHTML, text, "", nullptr);
+  auto run = testing_support::RunOf(project);
+  tavelle::ReadTextFile(project.settings.DefaultHTML, text, "", *run);
   std::string head, tail;
-  tavelle::SplitHTMLTemplate(project, head, tail);
+  tavelle::SplitHTMLTemplate(project, *run, head, tail);
   FUZZ_CHECK(text.starts_with(head), "the head begins the template");
   FUZZ_CHECK(text.ends_with(tail), "the tail ends the template");
   FUZZ_CHECK(head.size() + tail.size() <= text.size(), "head and tail do not overlap");
@@ -123,10 +124,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AddItems(test, names);
 
   CheckSplit(test.project);
-  tavelle::GenerateHelpProjectFile(test.project);
-  tavelle::GenerateHelpContentFile(test.project);
-  tavelle::GenerateHelpIndexFile(test.project);
-  tavelle::GenerateJavaScriptTree(test.project);
+  tavelle::GenerateHelpProjectFile(test.project, *testing_support::RunOf(test.project));
+  tavelle::GenerateHelpContentFile(test.project, *testing_support::RunOf(test.project));
+  tavelle::GenerateHelpIndexFile(test.project, *testing_support::RunOf(test.project));
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
 
   CheckProjectFile(test, templateText.empty());
   bool placeholder = templateText.find("value=\"{Tavelle Output}\"") != std::string_view::npos;

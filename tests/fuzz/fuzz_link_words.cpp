@@ -23,7 +23,7 @@
 
 namespace {
 
-using fuzz_support::LowerAscii;
+using automation::AsciiLowerCopy;
 using tavelle::SearchWord;
 using tavelle::SearchWordRef;
 
@@ -52,7 +52,7 @@ struct Candidate {
 };
 
 void EndWord(std::string& word, size_t end, std::vector<Candidate>& found) {
-  word = LowerAscii(word);
+  word = AsciiLowerCopy(word);
   if (!word.empty()) found.push_back({word, end});
   word.clear();
 }
@@ -103,7 +103,7 @@ std::string ReferenceLink(std::string_view text, const std::vector<SearchWordRef
   std::vector<Candidate> found = FindWords(spaced);
   for (Candidate& candidate : found) {
     for (const SearchWordRef& word : words) {
-      if (LowerAscii(word->Name) == candidate.name) {
+      if (AsciiLowerCopy(word->Name) == candidate.name) {
         candidate.match = word.get();
         break;
       }
@@ -118,7 +118,7 @@ std::string ReferenceLink(std::string_view text, const std::vector<SearchWordRef
     size_t before = static_cast<size_t>(offset + static_cast<long>(candidate.end) - 1) - name.size();
     // A word that lost the letters "nbsp" no longer stands where its
     // letters are counted back from its end; such words stay unlinked.
-    if (LowerAscii(std::string_view(linked).substr(before, name.size())) != candidate.name)
+    if (AsciiLowerCopy(std::string_view(linked).substr(before, name.size())) != candidate.name)
       continue;
     linked.replace(before, name.size(), candidate.match->ReplaceString);
     offset += static_cast<long>(candidate.match->ReplaceString.size()) -

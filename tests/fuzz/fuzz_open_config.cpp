@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "engine/core/config_file.h"
-#include "engine/core/project.h"
+#include "engine/scan/project.h"
 #include "engine/core/settings.h"
 #include "tests/fuzz/fuzz_support.h"
 

@@ -14,9 +14,10 @@
 #include <string_view>
 
 #include "automation/list_view.h"
-#include "engine/core/project.h"
+#include "engine/scan/project.h"
 #include "engine/scan/block_finder.h"
 #include "engine/scan/text_file.h"
+#include "engine/core/run.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -123,14 +124,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path = fuzz_support::ScratchPath("source.h");
   testing_support::WriteFile(path, std::string(bytes));
   std::string text;
-  tavelle::ReadTextFile(path, text, comment, sink);
+  tavelle::Run run(sink, "", tavelle::RunClock::System(), false);
+  tavelle::ReadTextFile(path, text, comment, run);
   FUZZ_CHECK(text == ExpectedText(bytes, comment), "text read as its lines with CR LF");
 
-  tavelle::FindClasses(project, text);
-  tavelle::FindClassMembers(project, text);
-  tavelle::FindFunctions(project, text);
-  tavelle::FindGeneralInfo(project, text);
-  tavelle::FindIndexEntries(project, text);
+  tavelle::FindClasses(project, run, text);
+  tavelle::FindClassMembers(project, run, text);
+  tavelle::FindFunctions(project, run, text);
+  tavelle::FindGeneralInfo(project, run, text);
+  tavelle::FindIndexEntries(project, run, text);
 
   CheckClasses(project);
   CheckFunctionsAndTopics(project);

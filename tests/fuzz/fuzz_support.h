@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "automation/ascii.h"
 #include "tests/support/test_support.h"
 
 // A broken property is reported like a crash, so that libFuzzer saves the
@@ -49,13 +50,6 @@ inline std::vector<std::string_view> SplitAll(std::string_view text, char separa
   return pieces;
 }
 
-// `text` with the letters A to Z in lower case; other bytes unchanged.
-inline std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& ch : lower)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  return lower;
-}
 
 // A folder of this process below the temporary folder (TMPDIR), removed
 // when the fuzzer exits normally.

@@ -17,7 +17,7 @@
 
 namespace {
 
-using fuzz_support::LowerAscii;
+using automation::AsciiLowerCopy;
 
 // Whether the characters of `part` appear in `whole` in the same order.
 bool IsSubsequence(std::string_view part, std::string_view whole) {
@@ -41,7 +41,7 @@ void CheckTextToHTML(std::string_view input, bool keepLayout) {
 
 void CheckInsertTitle(std::string_view head, std::string_view title) {
   std::string once = tavelle::InsertTitle(head, title);
-  std::string lowerHead = LowerAscii(head);
+  std::string lowerHead = AsciiLowerCopy(head);
   size_t open = lowerHead.find("<title>");
   if (open == std::string::npos || lowerHead.find("</title>", open) == std::string::npos) {
     FUZZ_CHECK(once == head, "a head without title tags is unchanged");
@@ -49,7 +49,7 @@ void CheckInsertTitle(std::string_view head, std::string_view title) {
   }
   FUZZ_CHECK(once.find(title) != std::string::npos, "the title is in the head");
   // A title that holds no closing tag of its own is replaced as a whole.
-  if (LowerAscii(title).find("</title>") == std::string::npos) {
+  if (AsciiLowerCopy(title).find("</title>") == std::string::npos) {
     FUZZ_CHECK(tavelle::InsertTitle(once, "x") == tavelle::InsertTitle(head, "x"),
                "a new title replaces the old one");
   }

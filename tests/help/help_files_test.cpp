@@ -24,7 +24,7 @@ TEST(ContentsFile, ReplacesThePlaceholderEntryWithTheNestedList) {
   HelpTestProject::AddMember(shape, "Area");
   test.AddFunction("Max", "Math");
   test.AddTopic("Say \"hi\"");
-  tavelle::GenerateHelpContentFile(test.project);
+  tavelle::GenerateHelpContentFile(test.project, *testing_support::RunOf(test.project));
 
   EXPECT_EQ(test.Output("Contents.hhc"),
             "<HTML>\r\n<UL>\r\n"
@@ -64,7 +64,7 @@ TEST(ContentsFile, AMissingPlaceholderOrSettingWritesNoList) {
   auto& settings = test.project.settings;
   settings.ContentFile = "Contents.hhc";
   test.AddTopic("Overview");
-  tavelle::GenerateHelpContentFile(test.project);
+  tavelle::GenerateHelpContentFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_TRUE(test.Logged("Skipping HTML Help Content File Generation."));
   EXPECT_FALSE(test.Exists("Contents.hhc"));
 
@@ -72,13 +72,13 @@ TEST(ContentsFile, AMissingPlaceholderOrSettingWritesNoList) {
   settings.ContentFileTemplate = test.dir / "plain.hhc";
   WriteFile(settings.ContentFileTemplate, "<UL>\n</UL>\n");
   WriteFile(test.dir / "Contents.hhc", "older");
-  tavelle::GenerateHelpContentFile(test.project);
+  tavelle::GenerateHelpContentFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_TRUE(test.Logged("Tavelle Output point not found in the HTML contents file"));
   EXPECT_EQ(test.Output("Contents.hhc"), "older");
 
   // A marker without its entry's tags: reported, template written as it is.
   WriteFile(settings.ContentFileTemplate, "<p value=\"{Tavelle Output}\">\n");
-  tavelle::GenerateHelpContentFile(test.project);
+  tavelle::GenerateHelpContentFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_EQ(test.Output("Contents.hhc"), "<p value=\"{Tavelle Output}\">\r\n\r\n");
   EXPECT_EQ(test.sink->messages().back(),
             "Tavelle Output point not found in the HTML contents file");
@@ -98,7 +98,7 @@ TEST(IndexFile, OneEntryPerNameWithEveryPageOfThatName) {
     word->filename = file;
     test.project.StoredWords.push_back(word);
   }
-  tavelle::GenerateHelpIndexFile(test.project);
+  tavelle::GenerateHelpIndexFile(test.project, *testing_support::RunOf(test.project));
 
   auto entry = [](const std::string& pairs) {
     return "<LI> <OBJECT type=\"text/sitemap\">\r\n" + pairs + "</OBJECT>\r\n";
@@ -117,13 +117,13 @@ TEST(IndexFile, OneEntryPerNameWithEveryPageOfThatName) {
   // Without a list in the template the entries go at its end.
   WriteFile(settings.IndexFileTemplate, "<HTML>\n");
   test.project.StoredWords.resize(1);
-  tavelle::GenerateHelpIndexFile(test.project);
+  tavelle::GenerateHelpIndexFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_EQ(test.Output("Index.hhk"),
             "<HTML>\r\n" + entry(pair("Stack", "Stack.html")) + "\r\n");
 
   // No stored words (auto-linking off): the template as it is.
   test.project.StoredWords.clear();
-  tavelle::GenerateHelpIndexFile(test.project);
+  tavelle::GenerateHelpIndexFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_EQ(test.Output("Index.hhk"), "<HTML>\r\n\r\n");
 }
 
@@ -131,11 +131,11 @@ TEST(IndexFile, NoFileWithoutATemplate) {
   HelpTestProject test;
   auto& settings = test.project.settings;
   settings.IndexFile = "Index.hhk";
-  tavelle::GenerateHelpIndexFile(test.project);
+  tavelle::GenerateHelpIndexFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_TRUE(test.Logged("Skipping HTML Help Index File Generation."));
 
   settings.IndexFileTemplate = test.dir / "missing.hhk";
-  tavelle::GenerateHelpIndexFile(test.project);
+  tavelle::GenerateHelpIndexFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_TRUE(test.sink->messages().back().ends_with("  File: " + settings.IndexFileTemplate));
   EXPECT_FALSE(test.Exists("Index.hhk"));
 }
@@ -154,8 +154,8 @@ TEST(ProjectFile, ListsThePagesAfterTheFilesLineAndRenamesTheTemplates) {
             "Title=project.hhp\n[FILES]\n[INFOTYPES]\n");
   for (const char* page : {"Stack.html", "Stack_Push.html", "sub/Overview.html"})
     tavelle::AddHTMLFile(test.project.HTMLFiles,
-                         tavelle::OutputFilePath(settings.OutputDirectory, page), "");
-  tavelle::GenerateHelpProjectFile(test.project);
+                         settings.OutputDirectory + "/" + page, "");
+  tavelle::GenerateHelpProjectFile(test.project, *testing_support::RunOf(test.project));
 
   EXPECT_EQ(test.Output("Shapes.hhp"),
             "[OPTIONS]\r\nContents file=Contents.hhc\r\nIndex file=Index.hhk\r\n"
@@ -165,21 +165,21 @@ TEST(ProjectFile, ListsThePagesAfterTheFilesLineAndRenamesTheTemplates) {
 
   // A template without a files section gets one at its end.
   WriteFile(settings.ProjFileTemplate, "[OPTIONS]\n");
-  tavelle::GenerateHelpProjectFile(test.project);
+  tavelle::GenerateHelpProjectFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_EQ(test.Output("Shapes.hhp"),
             "[OPTIONS]\r\n[FILES]\r\nStack.html\r\nStack_Push.html\r\nsub/Overview.html\r\n"
             "\r\n");
 
   // An unreadable template gives an empty project file.
   settings.ProjFileTemplate = test.dir / "missing.hhp";
-  tavelle::GenerateHelpProjectFile(test.project);
+  tavelle::GenerateHelpProjectFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_EQ(test.Output("Shapes.hhp"), "\r\n");
 }
 
 TEST(ProjectFile, SkipsWithoutATemplateAndSplitsPathsAtEitherSlash) {
   HelpTestProject test;
   test.project.settings.ProjFile = "Proj.hhp";
-  tavelle::GenerateHelpProjectFile(test.project);
+  tavelle::GenerateHelpProjectFile(test.project, *testing_support::RunOf(test.project));
   EXPECT_TRUE(test.Logged("Skipping HTML Help Project File Generation."));
   EXPECT_FALSE(test.Exists("Proj.hhp"));
 

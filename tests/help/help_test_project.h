@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/core/project.h"
+#include "engine/scan/project.h"
 #include "tests/support/test_support.h"
 
 namespace help_testing {

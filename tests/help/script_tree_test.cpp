@@ -44,7 +44,7 @@ TEST(ScriptTree, OneClassGivesTheClassesFolderAndTheClassNode) {
   test.project.settings.JavaScriptTreeFile = "JavaTree.js";
   test.project.settings.ClassesHTMLFile = "";
   test.AddClass("Stack");
-  tavelle::GenerateJavaScriptTree(test.project);
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
 
   EXPECT_EQ(test.Output("JavaTree.js"),
             "function BuildJavaHelpTree(lIndex)\r\n{\r\n" +
@@ -68,7 +68,7 @@ TEST(ScriptTree, NumbersFromTheStartNodeAndGroupsUngroupedFirst) {
   test.AddFunction("Beta", "B");
   test.AddFunction("Loose");
   test.AddTopic("Overview");
-  tavelle::GenerateJavaScriptTree(test.project);
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
 
   EXPECT_EQ(Nodes(test.Output("tree.js")),
             (std::vector<std::string>{
@@ -93,13 +93,13 @@ TEST(ScriptTree, WritesNothingWhenTurnedOffAndReportsAFailedWrite) {
   HelpTestProject test;
   test.AddTopic("Overview");
   test.project.settings.JavaScriptTreeFile = "JavaTree.js";
-  tavelle::GenerateJavaScriptTree(test.project);
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
   EXPECT_FALSE(test.Exists("JavaTree.js"));
   EXPECT_TRUE(test.sink->messages().empty());
 
   test.project.settings.GenerateJScriptTreeFile = true;
   test.project.settings.JavaScriptTreeFile = "";
-  tavelle::GenerateJavaScriptTree(test.project);
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
   ASSERT_EQ(test.sink->messages().size(), 2u);
   EXPECT_NE(test.sink->messages()[1].find("  File: "), std::string::npos);
 }
@@ -111,7 +111,7 @@ TEST(ScriptTree, QuotesAndBackslashesCannotEndTheScriptString) {
   test.project.settings.lStartJavaNode = 2147483646;
   test.AddTopic("What's new");
   test.AddTopic("C:\\path");
-  tavelle::GenerateJavaScriptTree(test.project);
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
 
   std::string script = test.Output("JavaTree.js");
   EXPECT_NE(script.find(NodeLine("-2147483648", "2147483647", "C:\\\\path", "C:\\\\path.html",

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/html/html_driver.h"
+#include "engine/pipeline/html_driver.h"
 #include "engine/search/search_words.h"
 #include "tests/support/test_support.h"
 
@@ -52,8 +52,8 @@ TEST(Browser, ShowsTheMemberTableAndLinksOfAClassPage) {
     shape->Members.AddSorted(member);
   }
   project.Classes.AddSorted(shape);
-  GenerateSearchWords(project);
-  GenerateHTMLFiles(project);
+  GenerateSearchWords(project, *testing_support::RunOf(project));
+  GenerateHTMLFiles(project, *testing_support::RunOf(project));
   unsetenv("TAVELLE_SEARCH_DB");
 
   std::string dom = DumpDom(dir, project.settings.OutputDirectory + "/Shape.html");

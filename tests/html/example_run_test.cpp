@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "engine/core/config_file.h"
-#include "engine/core/pipeline.h"
+#include "engine/pipeline/pipeline.h"
 #include "tests/support/test_support.h"
 
 namespace tavelle {
@@ -56,7 +56,7 @@ class ExampleRun : public ::testing::Test {
     OpenConfig(project, config.string());
     project.settings.OutputDirectory = out.string();
     fs::create_directories(out);
-    ProcessFiles(project);
+    ProcessFiles(project, *testing_support::RunOf(project));
     fs::current_path(started);
     unsetenv("TAVELLE_SEARCH_DB");
   }

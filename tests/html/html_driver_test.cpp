@@ -1,4 +1,4 @@
-#include "engine/html/html_driver.h"
+#include "engine/pipeline/html_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -46,10 +46,7 @@ class DriverTest : public ::testing::Test {
     settings.ClassesHTMLFile = "Classes.html";
     settings.GenerateDiagrams = false;
   }
-  ~DriverTest() override {
-    SetCancelRequested(false);
-    unsetenv("TAVELLE_SEARCH_DB");
-  }
+  ~DriverTest() override { unsetenv("TAVELLE_SEARCH_DB"); }
 
   std::shared_ptr<ClassDoc> AddClass(const std::string& name, const std::string& description) {
     auto record = std::make_shared<ClassDoc>();
@@ -91,8 +88,9 @@ class DriverTest : public ::testing::Test {
   }
 
   void Run() {
-    GenerateSearchWords(project);
-    GenerateHTMLFiles(project);
+    run = testing_support::RunOf(project);
+    GenerateSearchWords(project, *run);
+    GenerateHTMLFiles(project, *run);
   }
   std::string Page(const std::string& name) { return ReadFile(out + "/" + name); }
   bool Logged(const std::string& prefix) const {
@@ -105,6 +103,7 @@ class DriverTest : public ::testing::Test {
   std::string out;
   std::shared_ptr<RecordingSink> sink = std::make_shared<RecordingSink>();
   Project project;
+  std::unique_ptr<tavelle::Run> run;
 };
 
 TEST_F(DriverTest, EachPageKindPrefersItsOwnWords) {
@@ -136,7 +135,7 @@ TEST_F(DriverTest, EachPageKindPrefersItsOwnWords) {
 
   // The table ends as the general pages ordered it, with Stack's words first.
   std::vector<SearchWordRef> stored;
-  LoadSearchWords(stored, nullptr);
+  LoadSearchWords(stored, *testing_support::RunOf(project));
   ASSERT_FALSE(stored.empty());
   EXPECT_EQ(stored[0]->WordType, "General");
   EXPECT_EQ(stored[1]->Class, "Stack");
@@ -178,8 +177,8 @@ TEST_F(DriverTest, ACancelDuringClassPagesEndsTheRun) {
   AddClass("B", "");
   AddFunction("F", "F.html", "");
   AddGeneral("G", "");
-  sink->on_message = [](const std::string& row) {
-    if (row.starts_with("Created Class File: ")) SetCancelRequested(true);
+  sink->on_message = [this](const std::string& row) {
+    if (row.starts_with("Created Class File: ")) run->RequestCancel(true);
   };
   Run();
 
@@ -195,12 +194,12 @@ TEST_F(DriverTest, WithoutAutoLinkNothingIsLinkedAndTheDatabaseIsUntouched) {
   AddClass("Shape", "every shape");
   AddFunction("Area", "Area.html", "shape area");
   // Words that would link if the driver consulted them.
-  GenerateSearchWords(project);
+  GenerateSearchWords(project, *testing_support::RunOf(project));
   project.settings.AutoLink = false;
   // Any statement against this database (below a plain file) would fail
   // and be reported.
   setenv("TAVELLE_SEARCH_DB", (dir / "page.html/words.sqlite").c_str(), 1);
-  GenerateHTMLFiles(project);
+  GenerateHTMLFiles(project, *testing_support::RunOf(project));
 
   EXPECT_FALSE(Logged("Error In"));
   EXPECT_TRUE(Contains(Page("Shape.html"), "every&nbsp; shape</H3>"));

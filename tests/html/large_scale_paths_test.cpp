@@ -14,10 +14,11 @@
 #include <vector>
 
 #include "engine/html/auto_link.h"
-#include "engine/html/html_driver.h"
+#include "engine/pipeline/html_driver.h"
 #include "engine/html/list_pages.h"
 #include "engine/html/page_context.h"
 #include "engine/html/page_frame.h"
+#include "engine/html/topic_pages.h"
 #include "engine/search/search_store.h"
 #include "engine/search/search_word_index.h"
 #include "engine/search/search_words.h"
@@ -129,42 +130,42 @@ class LargeScalePathsTest : public ::testing::Test {
   // every page kind and every class, read back, and searched in order.
   void WriteReferencePages(const std::string& out) {
     project.settings.OutputDirectory = out;
+    auto run = testing_support::RunOf(project);
     std::string head, tail;
-    SplitHTMLTemplate(project, head, tail);
+    SplitHTMLTemplate(project, *run, head, tail);
     std::vector<SearchWordRef> list;
     ListResolver words(list);
-    const automation::ObjectRef& log = project.settings.OutputMsgBox;
-    auto context = [&] { return PageContext{head, tail, out, words, log, project.HTMLFiles}; };
+    auto context = [&] { return PageContext{head, tail, words, *run, project.HTMLFiles}; };
     auto order = [&](PageKind kind) {
       auto rank = [kind](const char* type) { return WordTypeOrder(kind, type); };
-      SetWordTypeOrder(rank("Class"), rank("Function"), rank("General"), rank("Keyword"), sink);
+      SetWordTypeOrder(rank("Class"), rank("Function"), rank("General"), rank("Keyword"), *run);
     };
     auto reload = [&] {
       list.clear();
-      LoadSearchWords(list, sink);
+      LoadSearchWords(list, *run);
     };
 
     order(PageKind::kClassPages);
     for (const auto& record : project.Classes) {
-      SetClassOrder(record->Name, sink);
+      SetClassOrder(record->Name, *run);
       reload();
       PageContext page = context();
-      record->GenerateHTML(page);
+      GenerateHTML(*record, page);
     }
     order(PageKind::kFunctionPages);
     reload();
     for (const auto& record : project.Functions) {
       PageContext page = context();
-      record->GenerateHTML(page);
+      GenerateHTML(*record, page);
     }
     order(PageKind::kGeneralPages);
     reload();
     for (const auto& record : project.GeneralDocs) {
       PageContext page = context();
-      record->GenerateHTML(page);
+      GenerateHTML(*record, page);
     }
-    GenerateFunctionsListFile(project, head, tail, words);
-    GenerateClassesListFile(project, head, tail, words);
+    GenerateFunctionsListFile(project, *run, head, tail, words);
+    GenerateClassesListFile(project, *run, head, tail, words);
   }
 
   std::mt19937 random{20261208};
@@ -179,9 +180,9 @@ TEST_F(LargeScalePathsTest, EveryPageEqualsThePageOfTheReorderedTable) {
   fs::create_directories(fast);
   fs::create_directories(slow);
 
-  GenerateSearchWords(project);
+  GenerateSearchWords(project, *testing_support::RunOf(project));
   project.settings.OutputDirectory = fast;
-  GenerateHTMLFiles(project);
+  GenerateHTMLFiles(project, *testing_support::RunOf(project));
   WriteReferencePages(slow);
 
   size_t compared = 0;

@@ -48,7 +48,7 @@ TEST(GroupTables, OneTablePerGroupInGroupOrderWithRowsInNameOrder) {
 
   std::vector<SearchWordRef> none;
   std::string html = "start";
-  GenerateGroupTables(project.Functions, html, ListResolver(none));
+  GenerateGroupTables(project.Functions, html, ListResolver(none), *testing_support::RunOf(project));
   EXPECT_EQ(html, "start" + Table("", Row("Loose", "")) + Table("A", Row("Alpha", "")) +
                       Table("B", Row("Beta", "") + Row("Zeta", "")) +
                       Table("b", Row("Lower", "")));
@@ -67,7 +67,7 @@ TEST(GroupTables, ShortDescriptionsAreLinkedButNotConverted) {
   shape->ReplaceString = "[shape]";
   std::vector<SearchWordRef> words = {shape};
   std::string html;
-  GenerateGroupTables(project.Functions, html, ListResolver(words));
+  GenerateGroupTables(project.Functions, html, ListResolver(words), *testing_support::RunOf(project));
   EXPECT_EQ(html, Table("", Row("Area", "Area of a  <b> [shape] </b> \r\nin units")));
 }
 
@@ -76,9 +76,9 @@ TEST(GroupTables, ACancelStopsTheTablesAtOnce) {
   AddFunction(project, "A", "");
   std::vector<SearchWordRef> none;
   std::string html;
-  SetCancelRequested(true);
-  GenerateGroupTables(project.Functions, html, ListResolver(none));
-  SetCancelRequested(false);
+  auto run = testing_support::RunOf(project);
+  run->RequestCancel(true);
+  GenerateGroupTables(project.Functions, html, ListResolver(none), *run);
   EXPECT_EQ(html, "");
 }
 
@@ -95,8 +95,8 @@ TEST(ListPages, WriteFramedTablesAndSkipPagesWithoutAFileName) {
   ListResolver words(none);
   const std::string head = "<title>x</title>", tail = "<end>";
 
-  GenerateFunctionsListFile(project, head, tail, words);
-  GenerateClassesListFile(project, head, tail, words);
+  GenerateFunctionsListFile(project, *testing_support::RunOf(project), head, tail, words);
+  GenerateClassesListFile(project, *testing_support::RunOf(project), head, tail, words);
   EXPECT_EQ(ReadFile(dir / "Functions.html"),
             "<title>Function List</title><center><H1>Functions</H1></center><br>\r\n" +
                 Table("Math", Row("Area", "Area")) + "<end>\r\n");
@@ -109,8 +109,8 @@ TEST(ListPages, WriteFramedTablesAndSkipPagesWithoutAFileName) {
   std::filesystem::remove(dir / "Functions.html");
   project.settings.FunctionsHTMLFile = "";
   project.settings.ClassesHTMLFile = "";
-  GenerateFunctionsListFile(project, head, tail, words);
-  GenerateClassesListFile(project, head, tail, words);
+  GenerateFunctionsListFile(project, *testing_support::RunOf(project), head, tail, words);
+  GenerateClassesListFile(project, *testing_support::RunOf(project), head, tail, words);
   EXPECT_FALSE(std::filesystem::exists(dir / "Functions.html"));
   EXPECT_EQ(sink->messages().size(), 2u);
 }

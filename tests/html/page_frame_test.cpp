@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/message_log.h"
-#include "engine/core/output_queue.h"
 #include "tests/support/test_support.h"
 
 namespace tavelle {
@@ -30,7 +28,7 @@ Split SplitTemplateText(const TempDir& dir, const std::string& text) {
   project.settings.OutputMsgBox = sink;
   WriteFile(project.settings.DefaultHTML, text);
   Split split;
-  SplitHTMLTemplate(project, split.head, split.tail);
+  SplitHTMLTemplate(project, *testing_support::RunOf(project), split.head, split.tail);
   split.rows = sink->messages();
   return split;
 }
@@ -69,7 +67,7 @@ TEST(SplitHTMLTemplate, AMissingTemplateIsReportedAndGivesNoFrame) {
   project.settings.DefaultHTML = dir / "missing.html";
   project.settings.OutputMsgBox = sink;
   std::string head = "old", tail = "old";
-  SplitHTMLTemplate(project, head, tail);
+  SplitHTMLTemplate(project, *testing_support::RunOf(project), head, tail);
   EXPECT_EQ(head, "");
   EXPECT_EQ(tail, "");
   ASSERT_EQ(sink->messages().size(), 1u);
@@ -108,72 +106,6 @@ TEST(TextToHTML, ConvertsBlanksTabsAndLineBreaksOutsideTags) {
             "see&nbsp; <a href='x.html'>the&nbsp; x</a>&nbsp; &&nbsp; \"y\"");
   text = "";
   EXPECT_EQ(TextToHTML(text, false), "");
-}
-
-TEST(WriteTextFile, OverwritesOrAppendsWithACrLfAfterTheText) {
-  TempDir dir;
-  std::string path = dir / "page.html";
-  WriteTextFile(path, "one", true, nullptr);
-  WriteTextFile(path, "two", true, nullptr);
-  EXPECT_EQ(ReadFile(path), "two\r\n");
-  WriteTextFile(path, "three", false, nullptr);
-  EXPECT_EQ(ReadFile(path), "two\r\nthree\r\n");
-
-  auto sink = std::make_shared<RecordingSink>();
-  std::string unreachable = dir / "no/such/dir/page.html";
-  WriteTextFile(unreachable, "x", true, sink);
-  ASSERT_EQ(sink->messages().size(), 1u);
-  EXPECT_EQ(sink->messages()[0], "No such file or directory  File: " + unreachable);
-}
-
-TEST(WriteOutputFile, RefusesNamesThatLeaveTheOutputFolder) {
-  TempDir dir;
-  std::string out = dir / "site/out";
-  std::filesystem::create_directories(out);
-  auto sink = std::make_shared<RecordingSink>();
-
-  WriteOutputFile(out, "../../x.html", "page", sink, "Created: ");
-  WriteOutputFile(out, dir / "abs.html", "page", sink);
-  ASSERT_EQ(sink->messages().size(), 3u);
-  EXPECT_EQ(sink->messages()[0], "Path outside the output directory  File: " + out + "/../../x.html");
-  EXPECT_EQ(sink->messages()[1], "Created: " + out + "/../../x.html")
-      << "the page is announced either way";
-  EXPECT_FALSE(std::filesystem::exists(dir / "x.html"));
-  EXPECT_FALSE(std::filesystem::exists(dir / "abs.html"));
-
-  // A name that climbs and comes back down stays inside.
-  std::filesystem::create_directories(out + "/sub");
-  WriteOutputFile(out, "sub/../a.html", "page", sink);
-  EXPECT_EQ(ReadFile(out + "/a.html"), "page\r\n");
-  EXPECT_EQ(sink->messages().size(), 3u);
-}
-
-// On a run's output queue the write happens later, on the worker, but its
-// failure row still comes before its own announcement and before any row
-// logged afterwards; an existing file, or a link, is replaced.
-TEST(WriteOutputFile, QueuedWritesLogLikeImmediateOnes) {
-  TempDir dir;
-  std::string out = dir / "out";
-  std::filesystem::create_directories(out + "/folder.html");
-  WriteFile(out + "/old.html", "old contents that are longer");
-  WriteFile(dir / "target.html", "outside");
-  std::filesystem::create_symlink(dir / "target.html", out + "/link.html");
-  auto sink = std::make_shared<RecordingSink>();
-  {
-    tavelle::OutputQueue queue;
-    WriteOutputFile(out, "folder.html", "page", sink, "Created: ");
-    WriteOutputFile(out, "old.html", "new", sink, "Created: ");
-    WriteOutputFile(out, "link.html", "new", sink);
-    tavelle::AddOutputMsg(sink, "after");
-  }
-  EXPECT_EQ(sink->messages(),
-            (std::vector<std::string>{"Is a directory  File: " + out + "/folder.html",
-                                      "Created: " + out + "/folder.html",
-                                      "Created: " + out + "/old.html", "after"}));
-  EXPECT_EQ(ReadFile(out + "/old.html"), "new\r\n");
-  EXPECT_EQ(ReadFile(out + "/link.html"), "new\r\n");
-  EXPECT_FALSE(std::filesystem::is_symlink(out + "/link.html"));
-  EXPECT_EQ(ReadFile(dir / "target.html"), "outside");
 }
 
 TEST(AddHTMLFile, NumbersThePagesFromOneInWritingOrder) {

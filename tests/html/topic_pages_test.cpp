@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/message_log.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/page_context.h"
+#include "engine/html/topic_pages.h"
 #include "engine/scan/records.h"
 #include "tests/support/test_support.h"
 
@@ -35,9 +35,9 @@ struct PageFixture {
   std::vector<SearchWordRef> words;
   ListResolver resolver{words};
   std::shared_ptr<RecordingSink> sink = std::make_shared<RecordingSink>();
-  automation::ObjectRef sinkRef = sink;
+  Run run{sink, outDir, RunClock::System(), false};
   std::vector<FileInfo> htmlFiles;
-  PageContext context{kHead, kTail, outDir, resolver, sinkRef, htmlFiles};
+  PageContext context{kHead, kTail, resolver, run, htmlFiles};
 
   PageFixture() { std::filesystem::create_directories(outDir); }
   std::string Page(const std::string& name) { return ReadFile(outDir + "/" + name); }
@@ -56,7 +56,7 @@ TEST(TopicPages, AMemberPageShowsEverySectionInOrder) {
   member.Access = "Public";
   member.SeeAlso = "Stack";
   member.ExampleFile = "push_example.html";
-  member.GenerateHTML("Stack", f.context);
+  GenerateHTML(member, "Stack", f.context);
 
   const std::string stack = "<a href=\"Stack.html\">Stack</a>";
   EXPECT_EQ(f.Page("Stack_Push.html"),
@@ -83,7 +83,7 @@ TEST(TopicPages, EmptyFieldsLeaveOnlyTheHeading) {
   ClassMemberDoc member;
   member.Name = "Get";
   member.filename = "Get.html";
-  member.GenerateHTML("Stack", f.context);
+  GenerateHTML(member, "Stack", f.context);
   EXPECT_EQ(f.Page("Get.html"),
             "<html><title>Stack::Get</title><body>"
             "<center><H1>Stack::Get</H1></center><br><H4></H4><br>\r\n</body></html>\r\n");
@@ -93,7 +93,7 @@ TEST(TopicPages, EmptyFieldsLeaveOnlyTheHeading) {
   function.filename = "Area.html";
   function.Definition = "double Area()";
   function.Access = "Private";
-  function.GenerateHTML(f.context);
+  GenerateHTML(function, f.context);
   EXPECT_EQ(f.Page("Area.html"),
             "<html><title>Area</title><body>"
             "<center><H1>Area</H1></center><br><H4>double&nbsp; Area()</H4><br>\r\n"
@@ -107,7 +107,7 @@ TEST(TopicPages, AClassPageListsItsMembersThenWritesTheirPages) {
   ClassDoc empty;
   empty.Name = "Empty";
   empty.filename = "Empty.html";
-  empty.GenerateHTML(f.context);
+  GenerateHTML(empty, f.context);
   EXPECT_EQ(f.Page("Empty.html"),
             "<html><title>Empty</title><body>"
             "<center><H1>Empty</H1></center><br>\r\n\r\n"
@@ -128,7 +128,7 @@ TEST(TopicPages, AClassPageListsItsMembersThenWritesTheirPages) {
     member->ShortDescription = std::string("The ") + name;
     shape.Members.AddSorted(member);
   }
-  shape.GenerateHTML(f.context);
+  GenerateHTML(shape, f.context);
   EXPECT_EQ(f.Page("Shape.html"),
             "<html><title>Shape</title><body>"
             "<center><H1>Shape</H1></center><br>\r\n\r\n"
@@ -160,7 +160,7 @@ TEST(TopicPages, AGeneralPageHasOnlyItsTextAndAFirstLevelSeeAlso) {
   topic.filename = "Overview.html";
   topic.Description = "Every shape\r\nis drawn.";
   topic.SeeAlso = "Shape,\r\nCircle";
-  topic.GenerateHTML(f.context);
+  GenerateHTML(topic, f.context);
   EXPECT_EQ(f.Page("Overview.html"),
             "<html><title>Overview</title><body>"
             "Every&nbsp; <a href=\"Shape.html\">Shape</a>&nbsp; is&nbsp; drawn.<br>\r\n"
@@ -174,11 +174,11 @@ TEST(TopicPages, UnwritablePagesAreReportedAndOutsideNamesRefused) {
   GeneralDoc lost;
   lost.Name = "Lost";
   lost.filename = "missing/Lost.html";
-  lost.GenerateHTML(f.context);
+  GenerateHTML(lost, f.context);
   GeneralDoc escape;
   escape.Name = "Escape";
   escape.filename = "../x.html";
-  escape.GenerateHTML(f.context);
+  GenerateHTML(escape, f.context);
 
   const std::string lostPath = f.outDir + "/missing/Lost.html";
   const std::string escapePath = f.outDir + "/../x.html";
@@ -204,11 +204,10 @@ TEST(TopicPages, ACancelStopsTheMemberPagesOfAClass) {
     member->filename = std::string(name) + ".html";
     shape.Members.AddSorted(member);
   }
-  f.sink->on_message = [](const std::string& row) {
-    if (row.ends_with("/A.html")) SetCancelRequested(true);
+  f.sink->on_message = [&f](const std::string& row) {
+    if (row.ends_with("/A.html")) f.run.RequestCancel(true);
   };
-  shape.GenerateHTML(f.context);
-  SetCancelRequested(false);
+  GenerateHTML(shape, f.context);
   EXPECT_TRUE(std::filesystem::exists(f.outDir + "/Shape.html"));
   EXPECT_TRUE(std::filesystem::exists(f.outDir + "/A.html"));
   EXPECT_FALSE(std::filesystem::exists(f.outDir + "/B.html"));

@@ -119,7 +119,8 @@ class ShapesExample : public ::testing::Test {
     type = ".h";
     tavelle::AddFileType(project, type, position);
     tavelle::FindSourceFilesRecursive(testing_support::SourcePath("examples/shapes").string(),
-                                      project.SourceFiles, project.FileTypes, "//", nullptr);
+                                      project.SourceFiles, project.FileTypes, "//",
+                                      *testing_support::RunOf(project));
     std::vector<std::string> texts;
     for (const tavelle::FileInfo& file : project.SourceFiles) texts.push_back(file.FileText);
     scan_testing::ScanTexts(project, texts);

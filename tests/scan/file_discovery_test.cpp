@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
-#include "automation/event_pump.h"
 #include "engine/core/named_lists.h"
 #include "engine/scan/text_file.h"
 #include "tests/scan/scan_test_support.h"
@@ -30,15 +27,19 @@ Texts FileNames(const tavelle::Project& project) {
   return names;
 }
 
-void FindRecursive(LoggedProject& logged, const std::string& folder) {
+void FindRecursive(LoggedProject& logged, const std::string& folder, tavelle::Run& run) {
   tavelle::Project& project = logged.project;
-  tavelle::FindSourceFilesRecursive(folder, project.SourceFiles, project.FileTypes, "//",
-                                    project.settings.OutputMsgBox);
+  tavelle::FindSourceFilesRecursive(folder, project.SourceFiles, project.FileTypes, "//", run);
+}
+
+void FindRecursive(LoggedProject& logged, const std::string& folder) {
+  FindRecursive(logged, folder, *testing_support::RunOf(logged.project));
 }
 
 std::string Read(const std::string& path, std::string_view prefix) {
   std::string text = "old";
-  tavelle::ReadTextFile(path, text, prefix, nullptr);
+  tavelle::Project project;
+  tavelle::ReadTextFile(path, text, prefix, *testing_support::RunOf(project));
   return text;
 }
 
@@ -66,7 +67,7 @@ TEST(FileDiscovery, ReadsSubfoldersBeforeTheFolderInByteOrder) {
   LoggedProject flat;
   AddTypes(flat.project, {".cpp"});
   tavelle::FindSourceFiles(root + "/", flat.project.SourceFiles, flat.project.FileTypes, "",
-                           nullptr);
+                           *testing_support::RunOf(flat.project));
   EXPECT_EQ(FileNames(flat.project), (Texts{root + "//a.cpp", root + "//z.cpp"}));
   EXPECT_EQ(flat.project.SourceFiles[0].FileText, "//Name: x\r\n") << "empty comment string";
 
@@ -124,9 +125,11 @@ TEST(FileDiscovery, AnUnreadableFileIsLoggedKeptEmptyAndTheRunGoesOn) {
 
   LoggedProject direct;
   std::string text = "old";
-  tavelle::ReadTextFile(root, text, "", direct.project.settings.OutputMsgBox);
+  tavelle::Status status = tavelle::ReadTextFile(root, text, "", *testing_support::RunOf(direct.project));
   EXPECT_EQ(text, "");
-  EXPECT_EQ(direct.rows(), (Texts{"Is a directory  File: " + root}));
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.rows()[0], "Is a directory  File: " + root);
+  EXPECT_TRUE(direct.rows().empty()) << "the reader leaves logging to its caller";
 }
 
 TEST(ReadTextFile, EndsEveryLineInCrLfAndStripsOnePrefix) {
@@ -185,28 +188,6 @@ TEST(ReadTextFile, LineEndsOfAnyKindGiveTheSameRecords) {
   EXPECT_EQ(logged.project.Classes.At(1)->Description, "First.\r\nSecond.");
 }
 
-// Cancels on the third run of the event pump. The checks run the pump at
-// most every few milliseconds; waiting that long before the first check
-// and in each run lets the pump come round again soon.
-class CancelOnThirdPump {
- public:
-  CancelOnThirdPump() {
-    automation::SetEventPump([this] {
-      std::this_thread::sleep_for(kPumpWait);
-      if (++runs_ == 3) tavelle::SetCancelRequested(true);
-    });
-    std::this_thread::sleep_for(kPumpWait);
-  }
-  ~CancelOnThirdPump() {
-    automation::SetEventPump(nullptr);
-    tavelle::SetCancelRequested(false);
-  }
-
- private:
-  static constexpr auto kPumpWait = std::chrono::milliseconds(20);
-  int runs_ = 0;
-};
-
 TEST(FileDiscovery, ACancelStopsTheReadingAndKeepsWhatWasRead) {
   TempDir temp;
   const std::string root = temp / "src";
@@ -217,20 +198,22 @@ TEST(FileDiscovery, ACancelStopsTheReadingAndKeepsWhatWasRead) {
 
   LoggedProject logged;
   AddTypes(logged.project, {".cpp"});
-  {
-    CancelOnThirdPump cancel;
-    FindRecursive(logged, root);
-  }
+  std::unique_ptr<tavelle::Run> run;
+  int pumps = 0;
+  run = testing_support::RunOf(logged.project, testing_support::PumpAtEveryCheck([&] {
+                                 if (++pumps == 3) run->RequestCancel(true);
+                               }));
+  FindRecursive(logged, root, *run);
   ASSERT_EQ(logged.project.SourceFiles.size(), 1u);
   const std::string& partial = logged.project.SourceFiles[0].FileText;
   EXPECT_LT(partial.size(), longFile.size());
   EXPECT_TRUE(partial.ends_with("line\r\n") || partial.empty());
 
-  tavelle::SetCancelRequested(true);
   LoggedProject cancelled;
   AddTypes(cancelled.project, {".cpp"});
-  FindRecursive(cancelled, root);
-  tavelle::SetCancelRequested(false);
+  auto cancelledRun = testing_support::RunOf(cancelled.project);
+  cancelledRun->RequestCancel(true);
+  FindRecursive(cancelled, root, *cancelledRun);
   EXPECT_TRUE(cancelled.project.SourceFiles.empty());
   EXPECT_TRUE(cancelled.rows().empty());
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/project.h"
+#include "engine/scan/project.h"
 #include "engine/scan/block_finder.h"
 #include "tests/support/test_support.h"
 
@@ -24,9 +24,10 @@ struct LoggedProject {
 
 // Runs each pass over every text before the next pass starts.
 inline void ScanTexts(tavelle::Project& project, const std::vector<std::string>& texts) {
+  auto run = testing_support::RunOf(project);
   for (auto finder : {tavelle::FindClasses, tavelle::FindClassMembers, tavelle::FindFunctions,
                       tavelle::FindGeneralInfo, tavelle::FindIndexEntries}) {
-    for (const std::string& text : texts) finder(project, text);
+    for (const std::string& text : texts) finder(project, *run, text);
   }
 }
 

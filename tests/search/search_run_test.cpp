@@ -1,7 +1,7 @@
 // Search words through whole runs: what the table holds at the end, and
 // the links the pages get from it.
 #include "engine/core/named_lists.h"
-#include "engine/core/pipeline.h"
+#include "engine/pipeline/pipeline.h"
 #include "tests/search/search_test_support.h"
 
 namespace {
@@ -67,7 +67,7 @@ class SearchRunTest : public SearchDatabaseTest {
 };
 
 TEST_F(SearchRunTest, TableEndsAsTheLastPageKindLeftItAndPagesPreferTheirOwnWords) {
-  tavelle::ProcessFiles(project_);
+  tavelle::ProcessFiles(project_, *testing_support::RunOf(project_));
 
   EXPECT_EQ(RowsStartingWith("Generating SearchWords"), 1u);
   EXPECT_EQ(RowsStartingWith("Error In"), 0u);
@@ -99,7 +99,7 @@ TEST_F(SearchRunTest, WithoutAutoLinkOnlyTheEmptyingStatementRuns) {
   WriteFile(dir_.path() / "plain", "text");
   setenv("TAVELLE_SEARCH_DB", (dir_ / "plain/words.sqlite").c_str(), 1);
   Settings().AutoLink = false;
-  tavelle::ProcessFiles(project_);
+  tavelle::ProcessFiles(project_, *testing_support::RunOf(project_));
 
   EXPECT_EQ(RowsStartingWith("Generating SearchWords"), 0u);
   EXPECT_EQ(RowsStartingWith("Error In"), 1u);
@@ -109,7 +109,7 @@ TEST_F(SearchRunTest, WithoutAutoLinkOnlyTheEmptyingStatementRuns) {
 TEST_F(SearchRunTest, UnusableDatabaseStillWritesEveryPageUnlinked) {
   WriteFile(dir_.path() / "plain", "text");
   setenv("TAVELLE_SEARCH_DB", (dir_ / "plain/words.sqlite").c_str(), 1);
-  tavelle::ProcessFiles(project_);
+  tavelle::ProcessFiles(project_, *testing_support::RunOf(project_));
 
   // Saving, three type orders and the class order each report once.
   EXPECT_EQ(RowsStartingWith("Error In Exec: "), 5u);

@@ -23,7 +23,7 @@ std::vector<std::string> RowTexts(const std::vector<SearchWordRef>& words) {
 
 TEST_F(SearchStoreTest, SaveReplacesTheRowsAndReadsThemBackVerbatim) {
   std::vector<SearchWordRef> stored;
-  ASSERT_TRUE(tavelle::SaveSearchWords({MakeWord("Old", "Class", "Old", "old")}, stored, sink_));
+  ASSERT_TRUE(tavelle::SaveSearchWords({MakeWord("Old", "Class", "Old", "old")}, stored, *run_));
 
   // Apostrophes and statement text in values are data, nothing more; a
   // word given twice is stored twice.
@@ -32,7 +32,7 @@ TEST_F(SearchStoreTest, SaveReplacesTheRowsAndReadsThemBackVerbatim) {
   auto hostile = MakeWord("x'); DROP TABLE SearchWords; --", "Keyword", "", "r");
   auto twice = MakeWord("Twice", "Keyword", "", "t");
   std::vector<SearchWordRef> words = {quoted, hostile, twice, twice};
-  ASSERT_TRUE(tavelle::SaveSearchWords(words, stored, sink_));
+  ASSERT_TRUE(tavelle::SaveSearchWords(words, stored, *run_));
 
   std::vector<std::string> expected = {
       "O'Brien|<a href=\"o'b.html\">O'Brien</a>|<a href=\"o'b.html\">O'Brien</a>.html|Class|"
@@ -50,7 +50,7 @@ TEST_F(SearchStoreTest, SaveReplacesTheRowsAndReadsThemBackVerbatim) {
   EXPECT_TRUE(sink_->messages().empty());
 
   // An empty list empties the table.
-  ASSERT_TRUE(tavelle::SaveSearchWords({}, stored, sink_));
+  ASSERT_TRUE(tavelle::SaveSearchWords({}, stored, *run_));
   EXPECT_TRUE(TableRows().empty());
   EXPECT_TRUE(stored.empty());
 }
@@ -67,18 +67,18 @@ TEST_F(SearchStoreTest, OrderingColumnsDecideTheLoadOrder) {
           MakeWord("Intro", "General", "Intro", "g-intro"),
           MakeWord("Push", "Class", "Queue's", "q-push-again"),
       },
-      stored, sink_));
+      stored, *run_));
 
   // Loading before any ordering: everything ranks 0, so Name then storage order.
   std::vector<SearchWordRef> loaded = {MakeWord("stale", "Class", "", "stale")};
-  tavelle::LoadSearchWords(loaded, sink_);
+  tavelle::LoadSearchWords(loaded, *run_);
   std::vector<std::string> replaces;
   for (const auto& word : loaded) replaces.push_back(word->ReplaceString);
   EXPECT_EQ(replaces, std::vector<std::string>({"k-help", "g-intro", "q-push", "s-push", "f-push",
                                     "q-push-again", "q-push-lower"}));
 
-  tavelle::SetWordTypeOrder(1, 2, 0, 3, sink_);
-  tavelle::SetClassOrder("Queue's", sink_);
+  tavelle::SetWordTypeOrder(1, 2, 0, 3, *run_);
+  tavelle::SetClassOrder("Queue's", *run_);
   EXPECT_EQ(TableRows(), std::vector<std::string>({
                              "push|q-push-lower|q-push-lower.html|Class|Queue's|1|0",
                              "Help|k-help|k-help.html|Keyword||3|1",
@@ -89,7 +89,7 @@ TEST_F(SearchStoreTest, OrderingColumnsDecideTheLoadOrder) {
                              "Push|q-push-again|q-push-again.html|Class|Queue's|1|0",
                          }));
 
-  tavelle::LoadSearchWords(loaded, sink_);
+  tavelle::LoadSearchWords(loaded, *run_);
   replaces.clear();
   for (const auto& word : loaded) replaces.push_back(word->ReplaceString);
   EXPECT_EQ(replaces, std::vector<std::string>({"g-intro", "q-push", "q-push-again", "q-push-lower", "s-push",
@@ -105,12 +105,12 @@ TEST_F(SearchStoreTest, UnusableDatabaseReportsEachOperationAndLeavesNoWords) {
   setenv("TAVELLE_SEARCH_DB", (dir_ / "plain/words.sqlite").c_str(), 1);
 
   std::vector<SearchWordRef> stored = {MakeWord("stale", "Class", "", "stale")};
-  EXPECT_FALSE(tavelle::SaveSearchWords({MakeWord("A", "Class", "A", "a")}, stored, sink_));
+  EXPECT_FALSE(tavelle::SaveSearchWords({MakeWord("A", "Class", "A", "a")}, stored, *run_));
   EXPECT_TRUE(stored.empty());
-  tavelle::SetWordTypeOrder(0, 1, 2, 3, sink_);
-  tavelle::SetClassOrder("A", sink_);
+  tavelle::SetWordTypeOrder(0, 1, 2, 3, *run_);
+  tavelle::SetClassOrder("A", *run_);
   std::vector<SearchWordRef> loaded = {MakeWord("stale", "Class", "", "stale")};
-  tavelle::LoadSearchWords(loaded, sink_);
+  tavelle::LoadSearchWords(loaded, *run_);
   EXPECT_TRUE(loaded.empty());
 
   // Two rows per operation: the reason, then the statement that failed.
@@ -125,7 +125,7 @@ TEST_F(SearchStoreTest, UnusableDatabaseReportsEachOperationAndLeavesNoWords) {
   // A file that is no database at all is reported the same way.
   testing_support::WriteFile(dir_.path() / "junk.sqlite", std::string(4096, 'x'));
   setenv("TAVELLE_SEARCH_DB", (dir_ / "junk.sqlite").c_str(), 1);
-  EXPECT_FALSE(tavelle::SaveSearchWords({MakeWord("A", "Class", "A", "a")}, stored, sink_));
+  EXPECT_FALSE(tavelle::SaveSearchWords({MakeWord("A", "Class", "A", "a")}, stored, *run_));
   ASSERT_EQ(rows.size(), 10u);
   EXPECT_EQ(rows[8], "file is not a database");
 }
@@ -133,7 +133,7 @@ TEST_F(SearchStoreTest, UnusableDatabaseReportsEachOperationAndLeavesNoWords) {
 TEST_F(SearchStoreTest, MissingTableAndFolderAreCreated) {
   setenv("TAVELLE_SEARCH_DB", (dir_ / "new/folder/words.sqlite").c_str(), 1);
   std::vector<SearchWordRef> loaded;
-  tavelle::LoadSearchWords(loaded, sink_);
+  tavelle::LoadSearchWords(loaded, *run_);
   EXPECT_TRUE(loaded.empty());
   EXPECT_TRUE(sink_->messages().empty());
   EXPECT_TRUE(std::filesystem::exists(dir_.path() / "new/folder/words.sqlite"));
@@ -141,7 +141,7 @@ TEST_F(SearchStoreTest, MissingTableAndFolderAreCreated) {
 
 TEST_F(SearchStoreTest, WaitsForAnotherRunsWriteInsteadOfFailing) {
   std::vector<SearchWordRef> stored;
-  ASSERT_TRUE(tavelle::SaveSearchWords({}, stored, sink_));
+  ASSERT_TRUE(tavelle::SaveSearchWords({}, stored, *run_));
 
   sqlite3* other = nullptr;
   ASSERT_EQ(sqlite3_open(database_.c_str(), &other), SQLITE_OK);
@@ -152,7 +152,7 @@ TEST_F(SearchStoreTest, WaitsForAnotherRunsWriteInsteadOfFailing) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
   });
-  bool saved = tavelle::SaveSearchWords({MakeWord("Mine", "Class", "Mine", "m")}, stored, sink_);
+  bool saved = tavelle::SaveSearchWords({MakeWord("Mine", "Class", "Mine", "m")}, stored, *run_);
   finisher.join();
   sqlite3_close(other);
 
@@ -166,15 +166,15 @@ TEST_F(SearchStoreTest, CancelDuringInsertsKeepsTheRowsSoFar) {
   for (int i = 0; i < 50; ++i) {
     words.push_back(MakeWord("W" + std::to_string(i), "Function", "", "w" + std::to_string(i)));
   }
-  // The pump runs at the cancel checks (at most every few milliseconds);
-  // it asks for a cancel on its fourth run.
+  // The pump runs at every cancel check; it asks for a cancel on its
+  // fourth run.
   int pumps = 0;
-  automation::SetEventPump([&pumps] {
-    if (++pumps == 4) tavelle::SetCancelRequested(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  });
+  run_ = std::make_unique<tavelle::Run>(sink_, "", testing_support::PumpAtEveryCheck([&] {
+                                          if (++pumps == 4) run_->RequestCancel(true);
+                                        }),
+                                        false);
   std::vector<SearchWordRef> stored;
-  EXPECT_TRUE(tavelle::SaveSearchWords(words, stored, sink_));
+  EXPECT_TRUE(tavelle::SaveSearchWords(words, stored, *run_));
 
   std::vector<std::string> rows = TableRows();
   ASSERT_GT(rows.size(), 0u);

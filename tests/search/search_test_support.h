@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "automation/event_pump.h"
-#include "engine/core/message_log.h"
-#include "engine/search/search_word.h"
+#include "engine/core/run.h"
+#include "engine/core/search_word.h"
 #include "tests/support/test_support.h"
 
 namespace search_testing {
@@ -28,11 +27,7 @@ inline std::string RowText(const tavelle::SearchWord& word) {
 class SearchDatabaseTest : public ::testing::Test {
  protected:
   void SetUp() override { setenv("TAVELLE_SEARCH_DB", database_.c_str(), 1); }
-  void TearDown() override {
-    unsetenv("TAVELLE_SEARCH_DB");
-    tavelle::SetCancelRequested(false);
-    automation::SetEventPump({});
-  }
+  void TearDown() override { unsetenv("TAVELLE_SEARCH_DB"); }
 
   // The table's rows in storage order, read without the engine's code.
   std::vector<std::string> TableRows() const {
@@ -72,6 +67,9 @@ class SearchDatabaseTest : public ::testing::Test {
   std::string database_ = dir_ / "words.sqlite";
   std::shared_ptr<testing_support::RecordingSink> sink_ =
       std::make_shared<testing_support::RecordingSink>();
+  // A run that reports to sink_ and writes nothing in the background.
+  std::unique_ptr<tavelle::Run> run_ =
+      std::make_unique<tavelle::Run>(sink_, "", tavelle::RunClock::System(), false);
 };
 
 inline tavelle::SearchWordRef MakeWord(const std::string& name, const std::string& type,

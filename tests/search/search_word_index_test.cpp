@@ -3,6 +3,7 @@
 #include <random>
 #include <set>
 
+#include "engine/html/auto_link.h"
 #include "engine/search/search_store.h"
 #include "tests/search/search_test_support.h"
 
@@ -70,7 +71,7 @@ TEST_F(SearchWordIndexTest, AgreesWithTheOrderedTableForRandomWordSets) {
           MakeWord(names[random() % names.size()], type, owner, "r" + std::to_string(i)));
     }
     std::vector<SearchWordRef> stored;
-    ASSERT_TRUE(tavelle::SaveSearchWords(words, stored, sink_));
+    ASSERT_TRUE(tavelle::SaveSearchWords(words, stored, *run_));
     tavelle::SearchWordIndex index;
     index.Build(stored);
 
@@ -80,11 +81,11 @@ TEST_F(SearchWordIndexTest, AgreesWithTheOrderedTableForRandomWordSets) {
     for (const std::optional<std::string>& currentClass : contexts) {
       for (const PageOrder& order : kPageOrders) {
         tavelle::SetWordTypeOrder(order.classOrder, order.functionOrder, order.generalOrder,
-                                  order.keywordOrder, sink_);
+                                  order.keywordOrder, *run_);
         // No class paged yet: every row keeps the ClassOrderID it was stored with.
-        if (currentClass) tavelle::SetClassOrder(*currentClass, sink_);
+        if (currentClass) tavelle::SetClassOrder(*currentClass, *run_);
         std::vector<SearchWordRef> loaded;
-        tavelle::LoadSearchWords(loaded, sink_);
+        tavelle::LoadSearchWords(loaded, *run_);
         tavelle::ListResolver reference(loaded);
         auto resolver = index.ResolverFor(order.kind, currentClass);
         for (const std::string& name : lowerNames) {

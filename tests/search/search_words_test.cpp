@@ -1,3 +1,4 @@
+#include "engine/search/search_word_index.h"
 #include "engine/search/search_words.h"
 
 #include "engine/core/named_lists.h"
@@ -13,7 +14,6 @@ using tavelle::PageKind;
 class GenerateSearchWordsTest : public SearchDatabaseTest {
  protected:
   GenerateSearchWordsTest() {
-    project_.settings.OutputMsgBox = sink_;
     int32_t index = 0;
     tavelle::AddKeyWord(project_, "Stack", "keys.html", "<b>Stack</b>", index);
     tavelle::AddKeyWord(project_, "Stack", "keys.html", "<b>Stack</b>", index);
@@ -46,7 +46,9 @@ class GenerateSearchWordsTest : public SearchDatabaseTest {
   // The file name of the word `word` links to on a page kind.
   std::string LinkTarget(PageKind kind, std::optional<std::string> currentClass,
                          std::string_view word) const {
-    auto resolver = project_.WordIndex.ResolverFor(kind, std::move(currentClass));
+    tavelle::SearchWordIndex index;
+    index.Build(project_.StoredWords);
+    auto resolver = index.ResolverFor(kind, std::move(currentClass));
     const tavelle::SearchWord* found = resolver->Resolve(word);
     return found ? found->filename : "<none>";
   }
@@ -55,7 +57,7 @@ class GenerateSearchWordsTest : public SearchDatabaseTest {
 };
 
 TEST_F(GenerateSearchWordsTest, StoresKeyWordsThenEachClassWithItsMembersThenFunctionsAndTopics) {
-  tavelle::GenerateSearchWords(project_);
+  tavelle::GenerateSearchWords(project_, *run_);
 
   EXPECT_EQ(sink_->messages(), std::vector<std::string>({"Generating SearchWords"}));
   EXPECT_EQ(TableRows(),
@@ -88,45 +90,42 @@ TEST_F(GenerateSearchWordsTest, StoresKeyWordsThenEachClassWithItsMembersThenFun
 }
 
 TEST_F(GenerateSearchWordsTest, WithoutAutoLinkTheTableIsEmptiedAndNothingElseHappens) {
-  tavelle::GenerateSearchWords(project_);
+  tavelle::GenerateSearchWords(project_, *run_);
   ASSERT_FALSE(TableRows().empty());
-  ASSERT_FALSE(project_.WordIndex.Empty());
+  ASSERT_FALSE(project_.StoredWords.empty());
 
   sink_ = std::make_shared<testing_support::RecordingSink>();
-  project_.settings.OutputMsgBox = sink_;
+  run_ = std::make_unique<tavelle::Run>(sink_, "", tavelle::RunClock::System(), false);
   project_.settings.AutoLink = false;
-  tavelle::GenerateSearchWords(project_);
+  tavelle::GenerateSearchWords(project_, *run_);
 
   EXPECT_TRUE(TableRows().empty());
   EXPECT_TRUE(sink_->messages().empty());
   EXPECT_TRUE(project_.SearchWords.empty());
   EXPECT_TRUE(project_.StoredWords.empty());
-  EXPECT_TRUE(project_.WordIndex.Empty());
   EXPECT_EQ(LinkTarget(PageKind::kClassPages, "Stack", "stack"), "<none>");
 }
 
 TEST_F(GenerateSearchWordsTest, CancelWhileBuildingLeavesThePreviousTable) {
   std::vector<tavelle::SearchWordRef> stored;
-  tavelle::SaveSearchWords({MakeWord("Earlier", "Class", "Earlier", "e")}, stored, sink_);
+  tavelle::SaveSearchWords({MakeWord("Earlier", "Class", "Earlier", "e")}, stored, *run_);
   std::vector<std::string> before = TableRows();
 
-  tavelle::SetCancelRequested(true);
-  tavelle::GenerateSearchWords(project_);
+  run_->RequestCancel(true);
+  tavelle::GenerateSearchWords(project_, *run_);
 
   EXPECT_EQ(TableRows(), before);
   EXPECT_EQ(sink_->messages(), std::vector<std::string>({"Generating SearchWords"}));
   EXPECT_TRUE(project_.StoredWords.empty());
-  EXPECT_TRUE(project_.WordIndex.Empty());
 }
 
 TEST_F(GenerateSearchWordsTest, EmptyRunStillEmptiesTheTable) {
   std::vector<tavelle::SearchWordRef> stored;
-  tavelle::SaveSearchWords({MakeWord("Earlier", "Class", "Earlier", "e")}, stored, sink_);
+  tavelle::SaveSearchWords({MakeWord("Earlier", "Class", "Earlier", "e")}, stored, *run_);
   tavelle::Project empty;
-  empty.settings.OutputMsgBox = sink_;
-  tavelle::GenerateSearchWords(empty);
+  tavelle::GenerateSearchWords(empty, *run_);
   EXPECT_TRUE(TableRows().empty());
-  EXPECT_TRUE(empty.WordIndex.Empty());
+  EXPECT_TRUE(empty.StoredWords.empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Helpers shared by the tests: a message sink that records its rows, a
-// temporary folder, small file helpers and a way to run a program.
+// temporary folder, small file helpers, a way to run a program, and a run
+// of a project for calling the engine's stages directly.
 #ifndef TAVELLE_TESTS_SUPPORT_TEST_SUPPORT_H_
 #define TAVELLE_TESTS_SUPPORT_TEST_SUPPORT_H_
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "automation/list_view.h"
+#include "engine/core/run.h"
+#include "engine/scan/project.h"
 
 namespace testing_support {
 
@@ -64,6 +67,21 @@ bool IsDateTimeText(std::string_view text);
 // Paths of the built programs and of the source tree.
 std::string BinaryPath(const std::string& program);
 std::filesystem::path SourcePath(const std::string& relative);
+
+// A run of `project` reporting to its OutputMsgBox and writing into its
+// OutputDirectory. Its output is written at once, so a test can read a
+// file as soon as the stage that writes it returns.
+inline std::unique_ptr<tavelle::Run> RunOf(const tavelle::Project& project,
+                                           tavelle::RunClock clock = tavelle::RunClock::System()) {
+  return std::make_unique<tavelle::Run>(project.settings.OutputMsgBox,
+                                        project.settings.OutputDirectory, std::move(clock), false);
+}
+
+// A run clock under which every cancel check runs `pump`.
+inline tavelle::RunClock PumpAtEveryCheck(std::function<void()> pump) {
+  auto now = std::make_shared<int64_t>(0);
+  return tavelle::RunClock{[now] { return *now += 1000; }, std::move(pump)};
+}
 
 }  // namespace testing_support
 

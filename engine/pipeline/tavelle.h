@@ -8,14 +8,17 @@
 //   StageTimes (read): the wall time of each stage of the last run as
 //   "seconds<TAB>stage" lines, for profiling.
 // Arguments are passed by reference; out-arguments are written back.
-#ifndef TAVELLE_ENGINE_CORE_TAVELLE_H_
-#define TAVELLE_ENGINE_CORE_TAVELLE_H_
+// ProcessFiles creates the Run that the stages report to; writing Cancel
+// while it runs (from the host's events) requests that run's cancel.
+#ifndef TAVELLE_ENGINE_PIPELINE_TAVELLE_H_
+#define TAVELLE_ENGINE_PIPELINE_TAVELLE_H_
 
 #include <string>
 #include <vector>
 
 #include "automation/object.h"
-#include "engine/core/project.h"
+#include "engine/core/run.h"
+#include "engine/scan/project.h"
 
 namespace tavelle {
 
@@ -25,16 +28,28 @@ class Tavelle : public automation::Object {
               std::span<automation::Variant> args, automation::Variant& result) override;
   std::vector<std::string> PropertyNames() const override;
 
+  // Every member a client may call by name: the settings, then the methods
+  // and the other properties.
+  static std::vector<std::string> MemberNames();
+
   Project& project() { return project_; }
+
+  // The clock and pump of the runs ProcessFiles creates; tests replace them.
+  void SetRunClock(RunClock clock) { run_clock_ = std::move(clock); }
 
  private:
   bool InvokeMethod(int member, std::span<automation::Variant> args,
                     automation::Variant& result);
 
+  void ProcessFiles(automation::Variant& result);
+  void WriteCancel(bool value);
+
   Project project_;
+  RunClock run_clock_ = RunClock::System();
+  Run* active_run_ = nullptr;  // the run of a ProcessFiles in progress
   int32_t run_failures_ = 0;
 };
 
 }  // namespace tavelle
 
-#endif  // TAVELLE_ENGINE_CORE_TAVELLE_H_
+#endif  // TAVELLE_ENGINE_PIPELINE_TAVELLE_H_

@@ -7,7 +7,7 @@
 // reordering it before every page would leave it; the links themselves come
 // from the run's word index, which answers the same question per page kind
 // and current class without reloading the table for every class.
-#include "engine/html/html_driver.h"
+#include "engine/pipeline/html_driver.h"
 
 #include <memory>
 #include <optional>
@@ -20,6 +20,7 @@
 #include "engine/html/list_pages.h"
 #include "engine/html/page_context.h"
 #include "engine/html/page_frame.h"
+#include "engine/html/topic_pages.h"
 #include "engine/search/search_store.h"
 #include "engine/search/search_word_index.h"
 
@@ -29,8 +30,9 @@ namespace {
 // Everything a run's pages share, and the resolver of the current page kind.
 class PageRun {
  public:
-  explicit PageRun(Project& project) : project_(project) {
-    SplitHTMLTemplate(project, head_, tail_);
+  PageRun(Project& project, Run& run) : project_(project), run_(run) {
+    SplitHTMLTemplate(project, run, head_, tail_);
+    if (AutoLink()) word_index_.Build(project.StoredWords);
   }
 
   // Sets the word-type order of `kind` in the database and takes the
@@ -40,31 +42,30 @@ class PageRun {
     kind_ = kind;
     if (!AutoLink()) return;
     auto order = [kind](const char* type) { return WordTypeOrder(kind, type); };
-    UpdateInBackground([classOrder = order("Class"), functionOrder = order("Function"),
-                        generalOrder = order("General"), keywordOrder = order("Keyword"),
-                        sink = Sink()] {
-      SetWordTypeOrder(classOrder, functionOrder, generalOrder, keywordOrder, sink);
+    UpdateInBackground(run_, [classOrder = order("Class"), functionOrder = order("Function"),
+                              generalOrder = order("General"),
+                              keywordOrder = order("Keyword")](RunReport& report) {
+      SetWordTypeOrder(classOrder, functionOrder, generalOrder, keywordOrder, report);
     });
-    resolver_ = project_.WordIndex.ResolverFor(kind_, current_class_);
+    resolver_ = word_index_.ResolverFor(kind_, current_class_);
   }
 
   // Puts the words of `className` first within their kind.
   void EnterClass(const std::string& className) {
     current_class_ = className;
-    if (AutoLink()) resolver_ = project_.WordIndex.ResolverFor(kind_, current_class_);
+    if (AutoLink()) resolver_ = word_index_.ResolverFor(kind_, current_class_);
   }
 
   // Stores in the database the class order that the class pages left.
   void KeepLastClassOrder() {
     if (!AutoLink() || !current_class_) return;
-    UpdateInBackground([className = *current_class_, sink = Sink()] {
-      SetClassOrder(className, sink);
+    UpdateInBackground(run_, [className = *current_class_](RunReport& report) {
+      SetClassOrder(className, report);
     });
   }
 
   PageContext Context() {
-    return PageContext{head_, tail_, project_.settings.OutputDirectory, Words(), Sink(),
-                       project_.HTMLFiles};
+    return PageContext{head_, tail_, Words(), run_, project_.HTMLFiles};
   }
 
   const WordResolver& Words() const {
@@ -76,9 +77,11 @@ class PageRun {
 
  private:
   bool AutoLink() const { return project_.settings.AutoLink; }
-  const automation::ObjectRef& Sink() const { return project_.settings.OutputMsgBox; }
 
   Project& project_;
+  Run& run_;
+  // The run's stored words, grouped for auto-linking.
+  SearchWordIndex word_index_;
   std::string head_;
   std::string tail_;
   PageKind kind_ = PageKind::kClassPages;
@@ -90,60 +93,60 @@ class PageRun {
 
 // One page per record, each after a cancel check; false when cancelled.
 template <class Records>
-bool GenerateTopicPages(const Records& records, PageRun& run) {
+bool GenerateTopicPages(const Records& records, PageRun& pages, Run& run) {
   for (const auto& record : records) {
-    if (CheckCancel()) return false;
-    PageContext context = run.Context();
-    record->GenerateHTML(context);
+    if (run.CheckCancel()) return false;
+    PageContext context = pages.Context();
+    GenerateHTML(*record, context);
   }
   return true;
 }
 
 }  // namespace
 
-void GenerateHTMLFiles(Project& project) {
-  PageRun run(project);
-  GenerateClassDiagrams(project);
+void GenerateHTMLFiles(Project& project, Run& run) {
+  PageRun pages(project, run);
+  GenerateClassDiagrams(project, run);
   project.Stages.Mark("Diagrams");
 
-  run.EnterPageKind(PageKind::kClassPages);
+  pages.EnterPageKind(PageKind::kClassPages);
   for (const auto& classDoc : project.Classes) {
-    if (CheckCancel()) return;
-    run.EnterClass(classDoc->Name);
-    PageContext context = run.Context();
-    classDoc->GenerateHTML(context);
+    if (run.CheckCancel()) return;
+    pages.EnterClass(classDoc->Name);
+    PageContext context = pages.Context();
+    GenerateHTML(*classDoc, context);
   }
   project.Stages.Mark("Class and member pages");
 
-  run.EnterPageKind(PageKind::kFunctionPages);
-  run.KeepLastClassOrder();
-  if (!GenerateTopicPages(project.Functions, run)) return;
+  pages.EnterPageKind(PageKind::kFunctionPages);
+  pages.KeepLastClassOrder();
+  if (!GenerateTopicPages(project.Functions, pages, run)) return;
   project.Stages.Mark("Function pages");
 
-  run.EnterPageKind(PageKind::kGeneralPages);
-  if (!GenerateTopicPages(project.GeneralDocs, run)) return;
+  pages.EnterPageKind(PageKind::kGeneralPages);
+  if (!GenerateTopicPages(project.GeneralDocs, pages, run)) return;
   project.Stages.Mark("General pages");
 
-  if (CheckCancel()) return;
-  GenerateFunctionsListFile(project, run.Head(), run.Tail(), run.Words());
-  if (CheckCancel()) return;
-  GenerateClassesListFile(project, run.Head(), run.Tail(), run.Words());
+  if (run.CheckCancel()) return;
+  GenerateFunctionsListFile(project, run, pages.Head(), pages.Tail(), pages.Words());
+  if (run.CheckCancel()) return;
+  GenerateClassesListFile(project, run, pages.Head(), pages.Tail(), pages.Words());
   project.Stages.Mark("List pages");
-  GenerateHelpFiles(project);
+  GenerateHelpFiles(project, run);
 }
 
-void GenerateHelpFiles(Project& project) {
+void GenerateHelpFiles(Project& project, Run& run) {
   struct HelpStep {
     const char* name;
-    void (*generate)(Project&);
+    void (*generate)(Project&, Run&);
   };
   static constexpr HelpStep kSteps[] = {{"Help project file", GenerateHelpProjectFile},
                                         {"Help contents file", GenerateHelpContentFile},
                                         {"Help index file", GenerateHelpIndexFile},
                                         {"Script tree", GenerateJavaScriptTree}};
   for (const HelpStep& step : kSteps) {
-    if (CheckCancel()) return;
-    step.generate(project);
+    if (run.CheckCancel()) return;
+    step.generate(project, run);
     project.Stages.Mark(step.name);
   }
 }

@@ -1,8 +1,8 @@
 // SearchWord: one named entry. It is a search word of a run (a name and
 // the link that replaces it in page text), and also the element of the
 // key-word, input-folder and file-type lists, which use some of its fields.
-#ifndef TAVELLE_ENGINE_SEARCH_SEARCH_WORD_H_
-#define TAVELLE_ENGINE_SEARCH_SEARCH_WORD_H_
+#ifndef TAVELLE_ENGINE_CORE_SEARCH_WORD_H_
+#define TAVELLE_ENGINE_CORE_SEARCH_WORD_H_
 
 #include <cstdint>
 #include <memory>
@@ -25,4 +25,4 @@ using SearchWordRef = std::shared_ptr<SearchWord>;
 
 }  // namespace tavelle
 
-#endif  // TAVELLE_ENGINE_SEARCH_SEARCH_WORD_H_
+#endif  // TAVELLE_ENGINE_CORE_SEARCH_WORD_H_

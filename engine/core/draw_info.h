@@ -1,6 +1,6 @@
 // DrawInfo: one drawing item of a class hierarchy diagram.
-#ifndef TAVELLE_ENGINE_DIAGRAM_DRAW_INFO_H_
-#define TAVELLE_ENGINE_DIAGRAM_DRAW_INFO_H_
+#ifndef TAVELLE_ENGINE_CORE_DRAW_INFO_H_
+#define TAVELLE_ENGINE_CORE_DRAW_INFO_H_
 
 #include <cstdint>
 #include <string>
@@ -21,4 +21,4 @@ struct DrawInfo {
 
 }  // namespace tavelle
 
-#endif  // TAVELLE_ENGINE_DIAGRAM_DRAW_INFO_H_
+#endif  // TAVELLE_ENGINE_CORE_DRAW_INFO_H_

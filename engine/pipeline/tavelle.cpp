@@ -1,9 +1,8 @@
-#include "engine/core/tavelle.h"
+#include "engine/pipeline/tavelle.h"
 
 #include "engine/core/config_file.h"
-#include "engine/core/message_log.h"
 #include "engine/core/named_lists.h"
-#include "engine/core/pipeline.h"
+#include "engine/pipeline/pipeline.h"
 
 namespace tavelle {
 namespace {
@@ -51,21 +50,21 @@ const char* const kMethodNames[] = {
 constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1,
                                       2, 0, 0, 2, 1, 2, 0, 0, 1, 1, 0, 0};
 
-std::vector<std::string> AllMemberNames() {
-  std::vector<std::string> names;
-  for (const PropertyInfo& property : SettingProperties()) names.push_back(property.name);
-  for (const char* name : kMethodNames) names.push_back(name);
-  return names;
-}
-
 const automation::MemberNames& Members() {
-  static const automation::MemberNames members(AllMemberNames());
+  static const automation::MemberNames members(Tavelle::MemberNames());
   return members;
 }
 
 std::string Text(const Variant& value) { return value.AsText(); }
 
 }  // namespace
+
+std::vector<std::string> Tavelle::MemberNames() {
+  std::vector<std::string> names;
+  for (const PropertyInfo& property : SettingProperties()) names.push_back(property.name);
+  for (const char* name : kMethodNames) names.push_back(name);
+  return names;
+}
 
 std::vector<std::string> Tavelle::PropertyNames() const {
   std::vector<std::string> names;
@@ -92,7 +91,7 @@ bool Tavelle::Invoke(std::string_view member, CallKind kind, std::span<Variant> 
       if (args.empty()) return false;
       auto value = args.back().ToBool();
       if (!value) return false;
-      WriteCancel(project_, *value);
+      WriteCancel(*value);
       return true;
     }
     result = project_.CancelFlag;
@@ -123,9 +122,7 @@ bool Tavelle::InvokeMethod(int method, std::span<Variant> args, Variant& result)
   std::string name, keyFile, replace;
   switch (method) {
     case kProcessFiles:
-      ResetRunFailures();
-      result = ProcessFiles(p);
-      run_failures_ = RunFailureCount();
+      ProcessFiles(result);
       return true;
     case kAddKeyWord:
       result = AddKeyWord(p, Text(args[0]), Text(args[1]), Text(args[2]), index);
@@ -206,6 +203,20 @@ bool Tavelle::InvokeMethod(int method, std::span<Variant> args, Variant& result)
     default:
       return false;
   }
+}
+
+void Tavelle::ProcessFiles(Variant& result) {
+  Run run(project_.settings.OutputMsgBox, project_.settings.OutputDirectory, run_clock_);
+  active_run_ = &run;
+  result = tavelle::ProcessFiles(project_, run);
+  run.Queue().Drain();
+  active_run_ = nullptr;
+  run_failures_ = run.Failures();
+}
+
+void Tavelle::WriteCancel(bool value) {
+  project_.CancelFlag = value;
+  if (active_run_) active_run_->RequestCancel(value);
 }
 
 }  // namespace tavelle

@@ -1,6 +1,6 @@
 // Loading libcorvane.so registers the engine class under its identifier.
 #include "automation/registry.h"
-#include "engine/core/tavelle.h"
+#include "engine/pipeline/tavelle.h"
 
 namespace {
 

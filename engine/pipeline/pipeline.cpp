@@ -1,8 +1,7 @@
-#include "engine/core/pipeline.h"
+#include "engine/pipeline/pipeline.h"
 
 #include "automation/platform.h"
-#include "engine/core/output_queue.h"
-#include "engine/html/html_driver.h"
+#include "engine/pipeline/html_driver.h"
 #include "engine/scan/block_finder.h"
 #include "engine/scan/file_discovery.h"
 #include "engine/search/search_words.h"
@@ -10,7 +9,7 @@
 namespace tavelle {
 namespace {
 
-using FinderPass = void (*)(Project&, std::string_view);
+using FinderPass = void (*)(Project&, Run&, std::string_view);
 
 struct ParsingPass {
   const char* message;
@@ -27,44 +26,44 @@ constexpr ParsingPass kParsingPasses[] = {
 
 // Empties the run's collections, checking for cancel between them; false
 // when a cancel was seen.
-bool EmptyRunCollections(Project& project) {
+bool EmptyRunCollections(Project& project, Run& run) {
   project.Classes.Clear();
-  if (CheckCancel()) return false;
+  if (run.CheckCancel()) return false;
   project.Functions.Clear();
-  if (CheckCancel()) return false;
+  if (run.CheckCancel()) return false;
   project.GeneralDocs.Clear();
-  if (CheckCancel()) return false;
+  if (run.CheckCancel()) return false;
   project.SearchWords.clear();
-  if (CheckCancel()) return false;
+  if (run.CheckCancel()) return false;
   project.SourceFiles.clear();
-  if (CheckCancel()) return false;
+  if (run.CheckCancel()) return false;
   project.HTMLFiles.clear();
   return true;
 }
 
-bool DiscoverSourceFiles(Project& project) {
+bool DiscoverSourceFiles(Project& project, Run& run) {
   const Settings& settings = project.settings;
   for (const SearchWordRef& folder : project.InputFolders) {
-    if (CheckCancel()) return false;
+    if (run.CheckCancel()) return false;
     if (settings.SearchRecursive) {
-      project.Log("Finding files reccursively in Dir: " + folder->Name);
+      run.Log("Finding files reccursively in Dir: " + folder->Name);
       FindSourceFilesRecursive(folder->Name, project.SourceFiles, project.FileTypes,
-                               settings.CommentString, settings.OutputMsgBox);
+                               settings.CommentString, run);
     } else {
-      project.Log("Finding files in Dir: " + folder->Name);
+      run.Log("Finding files in Dir: " + folder->Name);
       FindSourceFiles(folder->Name, project.SourceFiles, project.FileTypes,
-                      settings.CommentString, settings.OutputMsgBox);
+                      settings.CommentString, run);
     }
   }
   return true;
 }
 
-bool RunParsingPasses(Project& project) {
+bool RunParsingPasses(Project& project, Run& run) {
   for (const ParsingPass& pass : kParsingPasses) {
-    project.Log(pass.message);
+    run.Log(pass.message);
     for (const FileInfo& file : project.SourceFiles) {
-      if (CheckCancel()) return false;
-      pass.finder(project, file.FileText);
+      if (run.CheckCancel()) return false;
+      pass.finder(project, run, file.FileText);
     }
     project.Stages.Mark(pass.message);
   }
@@ -79,32 +78,27 @@ void ReleaseSourceTexts(Project& project) {
 
 }  // namespace
 
-void WriteCancel(Project& project, bool value) {
-  project.CancelFlag = value;
-  SetCancelRequested(value);
-}
-
-bool ProcessFiles(Project& project) {
-  // Pages, pictures and database updates are written on a second thread;
-  // the queue finishes them, and logs their rows, before the run returns.
-  OutputQueue output;
-  WriteCancel(project, false);
+bool ProcessFiles(Project& project, Run& run) {
+  project.CancelFlag = false;
+  run.RequestCancel(false);
   project.Stages.Restart();
   automation::KeepFreedHeapMemory();
-  project.Log("Starting Documentation");
-  if (CheckCancel()) return false;
-  if (!EmptyRunCollections(project)) return false;
-  if (!DiscoverSourceFiles(project)) return false;
+  run.Log("Starting Documentation");
+  if (run.CheckCancel()) return false;
+  if (!EmptyRunCollections(project, run)) return false;
+  if (!DiscoverSourceFiles(project, run)) return false;
   project.Stages.Mark("Discovery and reading");
-  if (!RunParsingPasses(project)) return false;
+  if (!RunParsingPasses(project, run)) return false;
   ReleaseSourceTexts(project);
-  GenerateSearchWords(project);
+  GenerateSearchWords(project, run);
   project.Stages.Mark("Search words");
-  project.Log("Generating HTML Files in Dir: " + project.settings.OutputDirectory);
-  GenerateHTMLFiles(project);
-  output.Drain();
+  run.Log("Generating HTML Files in Dir: " + project.settings.OutputDirectory);
+  GenerateHTMLFiles(project, run);
+  // Pages, pictures and database updates are written on worker threads;
+  // they are finished, and their rows logged, before the run returns.
+  run.Queue().Drain();
   project.Stages.Mark("Finishing background output");
-  project.Log("Finished generating HTML files for this project");
+  run.Log("Finished generating HTML files for this project");
   return false;
 }
 

@@ -1,0 +1,83 @@
+// Run: the state of one documentation run. ProcessFiles creates one and
+// hands it to every stage; nothing about a run lives anywhere else.
+//
+// A run owns the rows it logs to the caller's message sink (in order, the
+// rows of background work included), the cancel request and its check,
+// the failure count, the output queue that writes files on worker threads,
+// and the output folder, the only way a run writes files. The check runs
+// the host's pending events at most every 15 ms of the run's clock; tests
+// may hand a run a clock and pump of their own, and may have its output
+// written at once instead of on worker threads.
+#ifndef TAVELLE_ENGINE_CORE_RUN_H_
+#define TAVELLE_ENGINE_CORE_RUN_H_
+
+#include <atomic>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "automation/variant.h"
+#include "engine/core/output_folder.h"
+#include "engine/core/output_queue.h"
+#include "engine/core/run_report.h"
+
+namespace tavelle {
+
+// How a run tells time for its cancel checks and lets its host's events
+// run. The defaults are the coarse monotonic clock and the thread's event
+// pump.
+struct RunClock {
+  std::function<int64_t()> milliseconds;
+  std::function<void()> pump;
+
+  static RunClock System();
+};
+
+class Run final : public RunReport {
+ public:
+  Run(automation::ObjectRef sink, std::string outputDirectory, RunClock clock = RunClock::System(),
+      bool backgroundOutput = true);
+  ~Run() override;  // finishes the queued output and logs its rows
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+  // A row; output still queued logs its rows first.
+  void Log(std::string_view message) override;
+  void Fail(const Status& status) override;
+  bool CancelRequested() const override { return cancel_requested_.load(); }
+
+  // Lets the host's events run (throttled) and tells whether a cancel was
+  // requested, by the host during those events or before.
+  bool CheckCancel();
+  void RequestCancel(bool requested) { cancel_requested_.store(requested); }
+
+  // Failures logged so far: read, write and database failures.
+  int32_t Failures() const { return failures_; }
+
+  OutputQueue& Queue() { return queue_; }
+  OutputFolder& Output() { return output_; }
+
+ private:
+  friend class OutputQueue;
+
+  // Adds one row to the sink, with no wait for queued output.
+  void AddRow(std::string_view message);
+  void AddFailures(int32_t count) { failures_ += count; }
+
+  automation::ObjectRef sink_;
+  RunClock clock_;
+  int64_t next_pump_ = 0;
+  std::atomic<bool> cancel_requested_{false};
+  int32_t failures_ = 0;
+  // The date column, formatted once per second.
+  std::time_t row_second_ = -1;
+  std::string row_time_;
+  OutputQueue queue_;
+  OutputFolder output_;
+};
+
+}  // namespace tavelle
+
+#endif  // TAVELLE_ENGINE_CORE_RUN_H_
