@@ -24,10 +24,12 @@ class CmakePackage : public ::testing::Test {
   }
 
   // Configures the consumer in `build`, writing its pages to `output`.
-  CommandResult Configure(const fs::path& build, const fs::path& output) {
+  CommandResult Configure(const fs::path& build, const fs::path& output,
+                          const std::string& options = "") {
     return RunCmake("-S " + Quoted(source_.path().string()) + " -B " + Quoted(build.string()) +
                     " -G " + Quoted(CMAKE_GENERATOR) + " -DCMAKE_PREFIX_PATH=" +
-                    Quoted(prefix_.path().string()) + " -DDOCS_OUTPUT=" + Quoted(output.string()));
+                    Quoted(prefix_.path().string()) + " -DDOCS_OUTPUT=" + Quoted(output.string()) +
+                    " " + options);
   }
 
   TempDir prefix_;
@@ -84,6 +86,19 @@ TEST_F(CmakePackage, PagesThatCannotBeWrittenFailTheBuildAndShowTheRows) {
   EXPECT_NE(built.exit_code, 0) << built.output;
   EXPECT_NE(built.output.find("exit status 3"), std::string::npos) << built.output;
   EXPECT_NE(built.output.find("  File: "), std::string::npos) << built.output;
+}
+
+// WARNINGS_AS_ERRORS hands the program --warnings-as-errors, once it has one.
+TEST_F(CmakePackage, WarningsAsErrorsReachesTheProgram) {
+  std::string help = RunCommand(Quoted(BinaryPath("tavelle-cli")) + " --help").output;
+  if (help.find("--warnings-as-errors") == std::string::npos)
+    GTEST_SKIP() << "tavelle-cli has no --warnings-as-errors yet";
+  fs::path build = work_.path() / "build";
+  CommandResult configured = Configure(build, work_.path() / "out", "-DDOCS_STRICT=ON");
+  ASSERT_EQ(configured.exit_code, 0) << configured.output;
+  CommandResult built = RunCmake("--build " + Quoted(build.string()) + " --verbose");
+  EXPECT_EQ(built.exit_code, 0) << built.output;
+  EXPECT_NE(built.output.find(" --warnings-as-errors"), std::string::npos) << built.output;
 }
 
 }  // namespace
