@@ -25,6 +25,7 @@ set(_TAVELLE_RUN_DOCS "${CMAKE_CURRENT_LIST_DIR}/TavelleRunDocs.cmake")
 function(_tavelle_docs_inputs target base arguments out_files)
   get_target_property(tool Tavelle::tavelle-cli LOCATION)
   set(saved "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.tvg")
+  file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles")
   execute_process(
     COMMAND "${tool}" ${arguments} --save "${saved}"
     WORKING_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}"
