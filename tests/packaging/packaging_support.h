@@ -5,8 +5,8 @@
 #define TAVELLE_TESTS_PACKAGING_PACKAGING_SUPPORT_H_
 
 #include <filesystem>
-#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "tests/e2e/e2e_support.h"
@@ -39,17 +39,15 @@ inline CommandResult RunProgram(const fs::path& program, const std::string& argu
                     Quoted(program.string()) + " " + arguments);
 }
 
-// Every option name (-o, --output ...) on the option rows of `help`.
+// Every option name (-o, --output ...) on the option rows of `help`, which
+// start with blanks and the names, separated by commas.
 inline std::set<std::string> OptionsOfHelp(const std::string& help) {
   std::set<std::string> options;
-  static const std::regex row(R"(^ +(-[^ ]+))");
-  static const std::regex name(R"(--?[A-Za-z][A-Za-z-]*)");
   for (const std::string& line : Lines(help)) {
-    std::smatch match;
-    if (!std::regex_search(line, match, row)) continue;
-    std::string names = match[1];
-    for (std::sregex_iterator it(names.begin(), names.end(), name), end; it != end; ++it)
-      options.insert(it->str());
+    size_t start = line.find_first_not_of(' ');
+    if (start == 0 || start == std::string::npos || line[start] != '-') continue;
+    std::istringstream names(line.substr(start, line.find(' ', start) - start));
+    for (std::string name; std::getline(names, name, ',');) options.insert(name);
   }
   return options;
 }
