@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fp-utils chromium xvfb xauth fonts-dejavu-core time
+  help2man man-db bash-completion dpkg-dev file lintian
 )
 
 missing=()
