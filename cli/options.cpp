@@ -31,9 +31,21 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                "Print every property as NAME=VALUE and exit without a run");
   app.add_option("--save", line.save, "Write the configuration to FILE and exit without a run")
       ->type_name("FILE");
+  CLI::Option* init =
+      app.add_option("--init",
+                     "Write a starter project into DIR (default: the current folder; created "
+                     "when missing): a commented project.tvg with paths relative to it, an "
+                     "example source in src/, editable copies of the theme's templates in "
+                     "theme/ and the output folder docs/. Existing files are never "
+                     "overwritten. Prints the commands to run next")
+          ->type_name("[DIR]")
+          ->expected(0, 1);
   app.add_flag("-q,--quiet", line.quiet, "Print no progress rows");
   app.add_flag("--profile", line.profile,
                "After the run, print the wall time of each stage to standard error");
+  for (const char* other : {"config", "--output", "--input", "--file-type", "--set",
+                            "--print-settings", "--save", "--profile"})
+    init->excludes(app.get_option(other));
   app.set_version_flag("--version", "tavelle-cli " TAVELLE_VERSION);
   app.footer(
       "Exit status:\n"
@@ -51,6 +63,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     return kExitBadUsage;
   }
   if (output->count() > 0) line.output = output->as<std::string>();
+  if (init->count() > 0) line.init = init->results().empty() ? "." : init->as<std::string>();
   return std::nullopt;
 }
 
