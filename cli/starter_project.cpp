@@ -25,7 +25,8 @@ constexpr std::string_view kExampleName = "src/greeter.h";
 constexpr std::string_view kFirstPage = "docs/Overview.html";
 const char* const kFileTypes[] = {".c", ".cc", ".cpp", ".h", ".hpp"};
 
-const char kExampleSource[] = R"(// greeter.h: an example for the first run of this project. Tavelle reads
+const char kExampleSource[] =
+    R"(// greeter.h: an example for the first run of this project. Tavelle reads
 // only the definition blocks below (from a start marker to its end marker);
 // the code and the other comments around them are left alone. Edit the
 // blocks, or replace this file with your own sources.
@@ -151,11 +152,10 @@ fs::path ThemeFile(const std::vector<fs::path>& files, std::string_view name) {
 
 // Points the engine's template settings at the copies of the theme.
 void UseThemeTemplates(Object& engine, const std::vector<fs::path>& files, const fs::path& copy) {
-  const std::pair<const char*, std::string_view> templates[] = {
-      {"DefaultHTML", "page.html"},
-      {"ProjFileTemplate", ".hhp"},
-      {"IndexFileTemplate", ".hhk"},
-      {"ContentFileTemplate", ".hhc"}};
+  const std::pair<const char*, std::string_view> templates[] = {{"DefaultHTML", "page.html"},
+                                                                {"ProjFileTemplate", ".hhp"},
+                                                                {"IndexFileTemplate", ".hhk"},
+                                                                {"ContentFileTemplate", ".hhc"}};
   for (const auto& [setting, name] : templates)
     if (fs::path file = ThemeFile(files, name); !file.empty())
       engine.Put(setting, (copy / file).string());
@@ -194,8 +194,8 @@ std::string Commented(const std::string& saved) {
 // `word` as one word of a POSIX shell command.
 std::string ShellWord(const std::string& word) {
   bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || std::string_view("_./-+,:@").find(c) !=
-                                                              std::string_view::npos;
+    return std::isalnum(static_cast<unsigned char>(c)) ||
+           std::string_view("_./-+,:@").find(c) != std::string_view::npos;
   });
   if (plain) return word;
   std::string quoted = "'";

@@ -81,7 +81,8 @@ bool QtDialogService::OpenHelpFile(const QString& path) { return OpenWithDesktop
 bool QtDialogService::HasViewerFor(const QString& path) {
   QString type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
   QProcess query;
-  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
+  query.start(QStringLiteral("xdg-mime"),
+              {QStringLiteral("query"), QStringLiteral("default"), type});
   if (!query.waitForFinished(5000) || query.exitCode() != 0) return false;
   return !query.readAllStandardOutput().trimmed().isEmpty();
 }

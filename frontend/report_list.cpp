@@ -18,8 +18,10 @@ void ShowRow(QTreeWidgetItem* item, const QStringList& texts) {
   bool failure = IsFailureRow(texts);
   for (int column = 0; column < texts.size(); ++column) {
     item->setText(column, texts[column]);
-    if (failure) item->setForeground(column, QBrush(QColor(0xc0, 0x10, 0x20)));
-    else item->setData(column, Qt::ForegroundRole, QVariant());
+    if (failure)
+      item->setForeground(column, QBrush(QColor(0xc0, 0x10, 0x20)));
+    else
+      item->setData(column, Qt::ForegroundRole, QVariant());
   }
 }
 

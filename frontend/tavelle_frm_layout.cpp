@@ -85,9 +85,8 @@ QWidget* TavelleFrm::CreateActionPage() {
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(new QLabel(QStringLiteral("Output Messages"), page));
   layout->addWidget(output_view);
-  layout->addLayout(
-      ButtonRow({process_cmd_, cancel_cmd_, open_config_cmd_, save_config_cmd_, open_output_cmd_,
-                 exit_cmd_}));
+  layout->addLayout(ButtonRow({process_cmd_, cancel_cmd_, open_config_cmd_, save_config_cmd_,
+                               open_output_cmd_, exit_cmd_}));
   return page;
 }
 

@@ -42,9 +42,8 @@ constexpr ConfigEntry kHelpSettings[] = {
 };
 
 // The settings whose values are paths; the input folders are paths too.
-constexpr std::string_view kPathSettings[] = {"OutputDirectory", "DefaultHTML",
-                                              "ProjFileTemplate", "IndexFileTemplate",
-                                              "ContentFileTemplate"};
+constexpr std::string_view kPathSettings[] = {"OutputDirectory", "DefaultHTML", "ProjFileTemplate",
+                                              "IndexFileTemplate", "ContentFileTemplate"};
 
 bool IsPathSetting(std::string_view key) {
   return std::find(std::begin(kPathSettings), std::end(kPathSettings), key) !=

@@ -101,11 +101,13 @@ TEST_F(Cli, SavedConfigurationsLoadBackAndTheirValuesReplaceTheDefaults) {
   EXPECT_EQ(ReadFile(dir_ / "project/again.tvg"), file);
 
   // Paths inside the file's folder are saved relative to it, others as given.
-  ASSERT_EQ(Run("--save project/q.tvg -o project/docs -i project/lib -i src "
-                "--set DefaultHTML=/templates/page.html").exit_code, 0);
+  CommandResult mixed = Run("--save project/q.tvg -o project/docs -i project/lib -i src "
+                            "--set DefaultHTML=/templates/page.html");
+  ASSERT_EQ(mixed.exit_code, 0) << mixed.errors;
   std::string portable = ReadFile(dir_ / "project/q.tvg");
-  for (const std::string& expected : std::vector<std::string>{"OutputDirectory=docs\n", "=lib\n", "=" + (dir_ / "src") + "\n",
-                               "DefaultHTML=/templates/page.html\n"})
+  for (const std::string& expected :
+       std::vector<std::string>{"OutputDirectory=docs\n", "=lib\n", "=" + (dir_ / "src") + "\n",
+                                "DefaultHTML=/templates/page.html\n"})
     EXPECT_NE(portable.find(expected), std::string::npos) << expected << " in\n" << portable;
 
   WriteFile(dir_ / "bare.tvg", "[TavelleConfig]\nCommentString='\n");

@@ -154,10 +154,10 @@ TEST(ConfigFile, PathsInsideTheFilesFolderAreSavedRelativeAndOpenBackInPlace) {
   std::string file = ReadFile(path);
   for (const std::string& expected : std::vector<std::string>{
            "OutputDirectory=docs\n", "DefaultHTML=theme/page.html\n",
-        "ProjFileTemplate=" + (dir.path() / "shared/p.hhp").string() + "\n",
-        "IndexFileTemplate=../index.hhk\n", "ContentFileTemplate=c.hhc\n",
-        "FunctionsHTMLFile=" + (project / "F.html").string() + "\n", "=src\n", "=.\n",
-        "=lib\n", "=" + (dir.path() / "other").string() + "\n"})
+           "ProjFileTemplate=" + (dir.path() / "shared/p.hhp").string() + "\n",
+           "IndexFileTemplate=../index.hhk\n", "ContentFileTemplate=c.hhc\n",
+           "FunctionsHTMLFile=" + (project / "F.html").string() + "\n", "=src\n", "=.\n", "=lib\n",
+           "=" + (dir.path() / "other").string() + "\n"})
     EXPECT_NE(file.find(expected), std::string::npos) << expected << " in\n" << file;
 
   // Opened with the file's folder as the working folder, as the front-ends
@@ -170,7 +170,7 @@ TEST(ConfigFile, PathsInsideTheFilesFolderAreSavedRelativeAndOpenBackInPlace) {
   std::set<fs::path> folders;
   for (const std::string& folder : core_test::InputFolders(opened)) folders.insert(place(folder));
   EXPECT_EQ(folders, (std::set<fs::path>{place(project / "src"), place(project),
-                                          place(dir.path() / "other"), place(project / "lib")}));
+                                         place(dir.path() / "other"), place(project / "lib")}));
   fs::current_path(start);
 }
 

@@ -54,10 +54,11 @@ TEST(FirstProjectPage, EveryCommandOfThePageRuns) {
   std::string script = "xdg-open() { test -f \"$1\" || { echo \"no page $1\" >&2; exit 1; }; }\n";
   for (const std::string& command : commands) script += command + "\n";
   WriteFile(home.path() / "first_project.sh", script);
-  auto result = RunCommand(
-      "cd " + Quoted(home.path().string()) + " && HOME=" + Quoted(home.path().string()) +
-      " PATH=" + Quoted(BinaryPath("")) + ":\"$PATH\" TAVELLE_SEARCH_DB=" +
-      Quoted((home.path() / "words.sqlite").string()) + " timeout 120 bash -e -x first_project.sh");
+  auto result =
+      RunCommand("cd " + Quoted(home.path().string()) + " && HOME=" + Quoted(home.path().string()) +
+                 " PATH=" + Quoted(BinaryPath("")) +
+                 ":\"$PATH\" TAVELLE_SEARCH_DB=" + Quoted((home.path() / "words.sqlite").string()) +
+                 " timeout 120 bash -e -x first_project.sh");
   EXPECT_EQ(result.exit_code, 0) << result.errors << result.output;
 }
 

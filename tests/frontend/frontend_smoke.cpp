@@ -5,12 +5,12 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPixmap>
-#include <QScreen>
-#include <QSet>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>

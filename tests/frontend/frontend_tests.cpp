@@ -382,7 +382,8 @@ class FrontendTest : public QObject {
     int failures = 0;
     for (int row = 0; row < output->topLevelItemCount(); ++row) {
       QTreeWidgetItem* item = output->topLevelItem(row);
-      bool red = item->foreground(1).color().red() > 150 && item->foreground(1).color().green() < 80;
+      bool red =
+          item->foreground(1).color().red() > 150 && item->foreground(1).color().green() < 80;
       QVERIFY2(red == item->text(1).contains("  File: "), qPrintable(item->text(1)));
       QCOMPARE(item->foreground(0), item->foreground(1));
       failures += red;
@@ -463,13 +464,14 @@ class FrontendTest : public QObject {
   void helpDocsOpensTheManualAndAboutIsModal() {
     Window w;
     w.Find<QAction>("mHelpDocs")->trigger();
-    std::filesystem::path expected = frontend::ManualToOpen(automation::ExecutableFolder(), w.dialogs);
+    std::filesystem::path expected =
+        frontend::ManualToOpen(automation::ExecutableFolder(), w.dialogs);
     QCOMPARE(w.dialogs.help_files, QStringList({QString::fromStdString(expected.string())}));
     // When the manual does not open either, a message says so.
     w.dialogs.opens = false;
     w.Find<QAction>("mHelpDocs")->trigger();
-    QCOMPARE(w.dialogs.messages,
-             QStringList({"Could not open the help file " + QString::fromStdString(expected.string())}));
+    QCOMPARE(w.dialogs.messages, QStringList({"Could not open the help file " +
+                                              QString::fromStdString(expected.string())}));
 
     frontend::CHelp help(w.dialogs);
     QCOMPARE(help.Show(" guide.chm ", " main ", 42), 0);
@@ -502,9 +504,11 @@ class FrontendTest : public QObject {
 
     // Without a viewer for compiled help, the HTML manual.
     ScriptedDialogs dialogs;
-    QCOMPARE(frontend::ManualToOpen(root / "bin", dialogs), root / "share/tavelle/manual/Tavelle.chm");
+    QCOMPARE(frontend::ManualToOpen(root / "bin", dialogs),
+             root / "share/tavelle/manual/Tavelle.chm");
     dialogs.has_viewers = false;
-    QCOMPARE(frontend::ManualToOpen(root / "bin", dialogs), root / "share/tavelle/manual/index.html");
+    QCOMPARE(frontend::ManualToOpen(root / "bin", dialogs),
+             root / "share/tavelle/manual/index.html");
     QCOMPARE(dialogs.viewer_queries.size(), 2);
   }
 
