@@ -212,33 +212,37 @@ bool MakeFolder(const fs::path& folder) {
   return false;
 }
 
-}  // namespace
-
-int WriteStarterProject(Object& engine, const std::string& folder, const fs::path& start) {
-  const fs::path root = (start / folder).lexically_normal();
-  const fs::path theme = automation::ExecutableFolder() / ".." / "share" / "tavelle" / "theme";
-  const std::vector<fs::path> theme_files = ThemeFiles(theme);
-
-  std::vector<fs::path> targets = {root / kConfigName, root / kExampleName};
-  for (const fs::path& file : theme_files) targets.push_back(root / "theme" / file);
+// Refuses, after reporting it, when any of `targets` exists.
+bool NoneExists(const std::vector<fs::path>& targets) {
   std::error_code error;
   for (const fs::path& target : targets) {
     if (!fs::exists(fs::symlink_status(target, error))) continue;
     ReportError(target.string() + " exists already; --init writes only new files");
-    return kExitBadUsage;
+    return false;
   }
+  return true;
+}
 
-  if (!MakeFolder(root / "src") || !MakeFolder(root / "docs")) return kExitBadUsage;
-  if (!WriteText(root / kExampleName, kExampleSource)) return kExitBadUsage;
+// Writes the folders, the example source and the copies of the theme's
+// files; false after reporting a failure.
+bool WriteProjectFiles(const fs::path& root, const fs::path& theme,
+                       const std::vector<fs::path>& theme_files) {
+  if (!MakeFolder(root / "src") || !MakeFolder(root / "docs")) return false;
+  if (!WriteText(root / kExampleName, kExampleSource)) return false;
   for (const fs::path& file : theme_files) {
     fs::path copy = root / "theme" / file;
-    if (!MakeFolder(copy.parent_path())) return kExitBadUsage;
+    if (!MakeFolder(copy.parent_path())) return false;
+    std::error_code error;
     if (!fs::copy_file(theme / file, copy, error)) {
       ReportError("cannot copy " + (theme / file).string() + ": " + error.message());
-      return kExitBadUsage;
+      return false;
     }
   }
+  return true;
+}
 
+// Gives the engine the starter project's settings and lists.
+void Configure(Object& engine, const fs::path& root, const std::vector<fs::path>& theme_files) {
   engine.Put("OutputDirectory", (root / "docs").string());
   engine.Call("AddInputFolder", {(root / "src").string(), int32_t{0}});
   engine.Put("CommentString", "//");
@@ -249,18 +253,37 @@ int WriteStarterProject(Object& engine, const std::string& folder, const fs::pat
   engine.Put("ProjectTitle", root.filename().empty() ? root.parent_path().filename().string()
                                                      : root.filename().string());
   UseThemeTemplates(engine, theme_files, root / "theme");
-  const fs::path config = root / kConfigName;
-  if (!SaveConfiguration(engine, config)) return kExitBadUsage;
-  if (!WriteText(config, Commented(ReadText(config)))) return kExitBadUsage;
+}
 
+// What was written and the commands to run next, from where the user is.
+void PrintNextSteps(const std::string& folder, bool with_theme) {
   const fs::path shown(folder);
   std::printf("Wrote a starter project in %s: %s, %s%s and the output folder docs/.\n",
               ShellWord(folder).c_str(), std::string(kConfigName).c_str(),
               std::string(kExampleName).c_str(),
-              theme_files.empty() ? "" : ", the theme's templates in theme/");
+              with_theme ? ", the theme's templates in theme/" : "");
   std::printf("Next, document it and open the result:\n  tavelle-cli %s\n  xdg-open %s\n",
               ShellWord((shown / kConfigName).lexically_normal().string()).c_str(),
               ShellWord((shown / kFirstPage).lexically_normal().string()).c_str());
+}
+
+}  // namespace
+
+int WriteStarterProject(Object& engine, const std::string& folder, const fs::path& start) {
+  const fs::path root = (start / folder).lexically_normal();
+  const fs::path theme = automation::ExecutableFolder() / ".." / "share" / "tavelle" / "theme";
+  const std::vector<fs::path> theme_files = ThemeFiles(theme);
+
+  const fs::path config = root / kConfigName;
+  std::vector<fs::path> targets = {config, root / kExampleName};
+  for (const fs::path& file : theme_files) targets.push_back(root / "theme" / file);
+  if (!NoneExists(targets) || !WriteProjectFiles(root, theme, theme_files)) return kExitBadUsage;
+
+  // The engine writes the configuration; the comments go in afterwards.
+  Configure(engine, root, theme_files);
+  if (!SaveConfiguration(engine, config)) return kExitBadUsage;
+  if (!WriteText(config, Commented(ReadText(config)))) return kExitBadUsage;
+  PrintNextSteps(folder, !theme_files.empty());
   return kExitFinished;
 }
 
