@@ -9,6 +9,7 @@
 #include "automation/registry.h"
 #include "cli/engine_session.h"
 #include "cli/options.h"
+#include "cli/starter_project.h"
 
 int main(int argc, char** argv) {
   automation::RestartWithHugePageHeap(argv);
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   cli::ApplyDesktopDefaults(*engine);
 
   const std::filesystem::path start = std::filesystem::current_path();
+  if (line.init) return cli::WriteStarterProject(*engine, *line.init, start);
   if (!line.config.empty() && !cli::LoadConfiguration(*engine, start / line.config))
     return cli::kExitBadUsage;
   if (!cli::ApplyOptions(*engine, line, start)) return cli::kExitBadUsage;

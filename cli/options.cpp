@@ -31,6 +31,15 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                "Print every property as NAME=VALUE and exit without a run");
   app.add_option("--save", line.save, "Write the configuration to FILE and exit without a run")
       ->type_name("FILE");
+  CLI::Option* init =
+      app.add_option("--init",
+                     "Write a starter project into DIR (default: the current folder; created "
+                     "when missing): a commented project.tvg with paths relative to it, an "
+                     "example source in src/, editable copies of the theme's templates in "
+                     "theme/ and the output folder docs/. Existing files are never "
+                     "overwritten. Prints the commands to run next; takes no other options")
+          ->type_name("[DIR]")
+          ->expected(0, 1);
   app.add_flag("-q,--quiet", line.quiet, "Print no progress rows");
   app.add_flag("--profile", line.profile,
                "After the run, print the wall time of each stage to standard error");
@@ -39,7 +48,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       "Exit status:\n"
       "  0  the run finished\n"
       "  1  the run was cancelled (Ctrl-C)\n"
-      "  2  bad usage, or the configuration file is missing or unreadable\n"
+      "  2  bad usage, the configuration file is missing or unreadable, or a file\n"
+      "     is in the way of --init\n"
       "  3  the run finished but reported read, write or database failures");
 
   try {
@@ -51,6 +61,14 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     return kExitBadUsage;
   }
   if (output->count() > 0) line.output = output->as<std::string>();
+  if (init->count() == 0) return std::nullopt;
+  // Only -q may come with --init.
+  if (!line.config.empty() || line.output || !line.inputs.empty() || !line.file_types.empty() ||
+      !line.settings.empty() || line.print_settings || !line.save.empty() || line.profile) {
+    ReportError("--init takes no configuration file and no other options (see --help)");
+    return kExitBadUsage;
+  }
+  line.init = init->results().empty() ? "." : init->as<std::string>();
   return std::nullopt;
 }
 

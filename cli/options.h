@@ -18,6 +18,7 @@ struct CommandLine {
   std::vector<std::string> file_types;  // -t: file types to add
   std::vector<std::string> settings;  // --set: NAME=VALUE
   std::string save;                   // --save: file to write instead of a run
+  std::optional<std::string> init;    // --init: folder of a starter project to write
   bool print_settings = false;
   bool quiet = false;
   bool profile = false;  // --profile: stage times on standard error

@@ -29,4 +29,13 @@ std::filesystem::path ManualPath(const std::filesystem::path& program_folder) {
   return (manual / "index.html").lexically_normal();
 }
 
+std::filesystem::path ManualToOpen(const std::filesystem::path& program_folder,
+                                   DialogService& dialogs) {
+  std::filesystem::path manual = ManualPath(program_folder);
+  if (manual.extension() == ".chm" &&
+      !dialogs.HasViewerFor(QString::fromStdString(manual.string())))
+    manual.replace_filename("index.html");
+  return manual;
+}
+
 }  // namespace frontend

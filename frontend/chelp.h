@@ -46,6 +46,11 @@ class CHelp {
 // in an installation.
 std::filesystem::path ManualPath(const std::filesystem::path& program_folder);
 
+// The manual that "Help Docs" opens: ManualPath's, or the HTML manual's
+// start page beside it when the desktop has no viewer for compiled help.
+std::filesystem::path ManualToOpen(const std::filesystem::path& program_folder,
+                                   DialogService& dialogs);
+
 }  // namespace frontend
 
 #endif  // TAVELLE_FRONTEND_CHELP_H_

@@ -2,7 +2,10 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QUrl>
 
 namespace frontend {
@@ -19,6 +22,12 @@ QString DefaultSuffix(const QString& filter) {
   qsizetype end = 0;
   while (end < suffix.size() && suffix[end].isLetterOrNumber()) ++end;
   return suffix.left(end);
+}
+
+// The desktop starts its application for the file without waiting for
+// it, so only a missing file or a failed start is known here.
+bool OpenWithDesktop(const QString& path) {
+  return QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 std::optional<QString> RunFileDialog(QFileDialog& dialog) {
@@ -67,8 +76,17 @@ bool QtDialogService::AskYesNo(QWidget* owner, const QString& question) {
   return box.exec() == QMessageBox::Yes;
 }
 
-bool QtDialogService::OpenHelpFile(const QString& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool QtDialogService::OpenHelpFile(const QString& path) { return OpenWithDesktop(path); }
+
+bool QtDialogService::HasViewerFor(const QString& path) {
+  QString type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"),
+              {QStringLiteral("query"), QStringLiteral("default"), type});
+  if (!query.waitForFinished(5000) || query.exitCode() != 0) return false;
+  return !query.readAllStandardOutput().trimmed().isEmpty();
 }
+
+bool QtDialogService::OpenInBrowser(const QString& path) { return OpenWithDesktop(path); }
 
 }  // namespace frontend

@@ -1,8 +1,9 @@
 // DialogService: every dialog the desktop program shows goes through this
 // interface, so that tests can answer the dialogs without a person.
 //
-// QtDialogService shows the real Qt dialogs. Each file or folder request
-// returns the chosen path, or nothing when the user cancelled.
+// QtDialogService shows the real Qt dialogs and hands files to the desktop
+// (xdg-open, xdg-mime). Each file or folder request returns the chosen
+// path, or nothing when the user cancelled.
 #ifndef TAVELLE_FRONTEND_DIALOG_SERVICE_H_
 #define TAVELLE_FRONTEND_DIALOG_SERVICE_H_
 
@@ -32,6 +33,12 @@ class DialogService {
 
   // Hands a help file to the desktop's viewer; false when it could not.
   virtual bool OpenHelpFile(const QString& path) = 0;
+  // Whether the desktop has an application for files of the type of
+  // `path` (known by its name).
+  virtual bool HasViewerFor(const QString& path) = 0;
+  // Shows a page of the documentation in the web browser; false when it
+  // could not.
+  virtual bool OpenInBrowser(const QString& path) = 0;
 };
 
 class QtDialogService : public DialogService {
@@ -44,6 +51,8 @@ class QtDialogService : public DialogService {
   void ShowMessage(QWidget* owner, const QString& text) override;
   bool AskYesNo(QWidget* owner, const QString& question) override;
   bool OpenHelpFile(const QString& path) override;
+  bool HasViewerFor(const QString& path) override;
+  bool OpenInBrowser(const QString& path) override;
 };
 
 }  // namespace frontend

@@ -1,5 +1,6 @@
 #include "frontend/report_list.h"
 
+#include <QBrush>
 #include <QHeaderView>
 
 namespace frontend {
@@ -12,7 +13,26 @@ QStringList ColumnTexts(const automation::ListItem& row, int columns) {
   return texts;
 }
 
+// Sets a view row's texts, in red when the row reports a failure.
+void ShowRow(QTreeWidgetItem* item, const QStringList& texts) {
+  bool failure = IsFailureRow(texts);
+  for (int column = 0; column < texts.size(); ++column) {
+    item->setText(column, texts[column]);
+    if (failure)
+      item->setForeground(column, QBrush(QColor(0xc0, 0x10, 0x20)));
+    else
+      item->setData(column, Qt::ForegroundRole, QVariant());
+  }
+}
+
 }  // namespace
+
+bool IsFailureRow(const QStringList& texts) {
+  for (const QString& text : texts)
+    if (text.contains(QLatin1String("  File: ")) || text.startsWith(QLatin1String("Error In")))
+      return true;
+  return false;
+}
 
 int TwipsToPixels(int twips) { return (twips + 7) / 15; }
 
@@ -31,6 +51,12 @@ void ReportList::SetColumns(const QStringList& captions, const std::vector<int>&
   for (size_t column = 0; column < widths_in_twips.size(); ++column)
     if (widths_in_twips[column] > 0)
       view_->setColumnWidth(static_cast<int>(column), TwipsToPixels(widths_in_twips[column]));
+}
+
+void ReportList::FitColumnToContents(int column) {
+  // Only the rows in view are measured, so that a run's many rows stay cheap.
+  view_->header()->setResizeContentsPrecision(0);
+  view_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 }
 
 void ReportList::AddMsg(const QString& text, const QString& second, const QString& third) {
@@ -79,14 +105,14 @@ void ReportList::Mirror() {
   int columns = view_->columnCount();
   // A client may set a row's texts after adding it: the newest row shown
   // so far is read again along with the new ones.
-  if (mirrored_ > 0) {
-    QTreeWidgetItem* last = view_->topLevelItem(static_cast<int>(mirrored_ - 1));
-    QStringList texts = ColumnTexts(Row(mirrored_ - 1), columns);
-    for (int column = 0; column < columns; ++column) last->setText(column, texts[column]);
-  }
+  if (mirrored_ > 0)
+    ShowRow(view_->topLevelItem(static_cast<int>(mirrored_ - 1)),
+            ColumnTexts(Row(mirrored_ - 1), columns));
   QList<QTreeWidgetItem*> added;
-  for (; mirrored_ < RowCount(); ++mirrored_)
-    added << new QTreeWidgetItem(ColumnTexts(Row(mirrored_), columns));
+  for (; mirrored_ < RowCount(); ++mirrored_) {
+    added << new QTreeWidgetItem;
+    ShowRow(added.last(), ColumnTexts(Row(mirrored_), columns));
+  }
   if (!added.isEmpty()) view_->addTopLevelItems(added);
 }
 

@@ -29,6 +29,9 @@ const QString kUpdateQuestion = QStringLiteral("Do you want to update the new re
 const QString kAccessLevels[3] = {QStringLiteral("Public Only"), QStringLiteral("Public, Protected"),
                                   QStringLiteral("All Access")};
 
+// The page of the navigation tree's viewer in the output folder.
+const char kTreePage[] = "tree.html";
+
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
@@ -160,6 +163,7 @@ void TavelleFrm::GenerateHtml() {
   SetRunning(true);
   engine_.CallWithoutArguments("ProcessFiles");
   SetRunning(false);
+  PopulateKeyList();  // a run adds the key words of its index entries
   process_cmd_->setEnabled(true);
   if (engine_.GetBool("Cancel")) output_list_->AddMsg(NowText(), QStringLiteral("Operation Canceled"));
   cancel_cmd_->setEnabled(false);
@@ -202,6 +206,7 @@ void TavelleFrm::OpenConfiguration(const QString& path) {
   std::error_code ignored;
   std::filesystem::current_path(std::filesystem::path(S(config_path_)).parent_path(), ignored);
   LoadSettings();
+  ShowConfigName();
 }
 
 void TavelleFrm::SaveConfigFile() {
@@ -210,6 +215,29 @@ void TavelleFrm::SaveConfigFile() {
   config_path_ = QFileInfo(*path).absoluteFilePath();
   StoreSettings();
   engine_.CallWithPath("SaveConfig", S(config_path_));
+  ShowConfigName();
+}
+
+void TavelleFrm::ShowConfigName() {
+  setWindowTitle(QFileInfo(config_path_).fileName() + QStringLiteral(" - Tavelle"));
+}
+
+void TavelleFrm::OpenOutput() {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path output = fs::absolute(S(output_dir_txt_->text().trimmed()), error);
+  // The tree first, then the help project's default topic and the list pages.
+  const std::string pages[] = {kTreePage, engine_.GetText("DefTopicFile"),
+                               S(classes_file_txt_->text()), S(functions_file_txt_->text())};
+  for (const std::string& page : pages) {
+    if (output.empty() || page.empty() || !fs::is_regular_file(output / page, error)) continue;
+    QString path = Q((output / page).lexically_normal().string());
+    if (!dialogs_.OpenInBrowser(path))
+      dialogs_.ShowMessage(this, "Could not open " + path + " in the web browser.");
+    return;
+  }
+  dialogs_.ShowMessage(this, "The output folder " + Q(output.string()) +
+                                 " holds no pages yet. Generate HTML first.");
 }
 
 void TavelleFrm::AddInputFolder() {
@@ -330,8 +358,7 @@ void TavelleFrm::BrowseTemplate(QLineEdit* text_box) {
 }
 
 void TavelleFrm::ShowHelpDocs() {
-  std::filesystem::path manual = ManualPath(automation::ExecutableFolder());
-  help_.Show(QString::fromStdString(manual.string()), QString());
+  help_.Show(Q(ManualToOpen(automation::ExecutableFolder(), dialogs_).string()), QString());
 }
 
 void TavelleFrm::ShowAbout() {

@@ -7,6 +7,10 @@
 // (ProcessCmd, OutputList, FileTypesList, ...), which is also how tests
 // find them.
 //
+// The window's title names the open configuration file. After a run,
+// "Open output" shows the output's tree page, else its first page, in the
+// web browser.
+//
 // A run is synchronous: "Generate HTML" returns when the engine is done.
 // The engine runs the thread's pending events at each cancel check (the
 // window installs Qt's event processing as the pump), so Cancel works.
@@ -93,6 +97,8 @@ class TavelleFrm : public QMainWindow {
   void SelectAccessLevelButton(const QString& level);
   void BrowseOutputDirectory();
   void BrowseTemplate(QLineEdit* text_box);
+  void OpenOutput();
+  void ShowConfigName();
   void ShowHelpDocs();
   void ShowAbout();
   void SetRunning(bool running);
@@ -116,6 +122,7 @@ class TavelleFrm : public QMainWindow {
   QPushButton* cancel_cmd_ = nullptr;
   QPushButton* open_config_cmd_ = nullptr;
   QPushButton* save_config_cmd_ = nullptr;
+  QPushButton* open_output_cmd_ = nullptr;
   QPushButton* exit_cmd_ = nullptr;
 
   QPushButton* add_input_folder_cmd_ = nullptr;

@@ -86,13 +86,14 @@ QWidget* TavelleFrm::CreateActionPage() {
   cancel_cmd_->setEnabled(false);
   open_config_cmd_ = NewButton(page, "OpenConfigCmd", QStringLiteral("Open Config"));
   save_config_cmd_ = NewButton(page, "SaveConfigCmd", QStringLiteral("Save Config"));
+  open_output_cmd_ = NewButton(page, "OpenOutputCmd", QStringLiteral("Open output"));
   exit_cmd_ = NewButton(page, "ExitCmd", QStringLiteral("Exit"));
 
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(new QLabel(QStringLiteral("Output Messages"), page));
   layout->addWidget(output_view);
-  layout->addLayout(
-      ButtonRow({process_cmd_, cancel_cmd_, open_config_cmd_, save_config_cmd_, exit_cmd_}));
+  layout->addLayout(ButtonRow({process_cmd_, cancel_cmd_, open_config_cmd_, save_config_cmd_,
+                               open_output_cmd_, exit_cmd_}));
   return page;
 }
 
@@ -165,7 +166,7 @@ QWidget* TavelleFrm::CreateInputPage() {
 
   auto* right = new QVBoxLayout;
   right->addLayout(key_fields);
-  right->addWidget(new QLabel(QStringLiteral("KeyWords"), page));
+  right->addWidget(new QLabel(QStringLiteral("Key Words"), page));
   right->addWidget(keys_view);
   right->addLayout(ButtonRow({add_key_cmd_, remove_key_cmd_, update_key_cmd_}));
 
@@ -207,7 +208,7 @@ QWidget* TavelleFrm::CreateOutputPage() {
 
   add_row(QStringLiteral("Output Directory"), output_dir_txt_, output_ellipse_cmd_);
   add_row(QStringLiteral("Functions File Name"), functions_file_txt_);
-  add_row(QStringLiteral("Classess File Name"), classes_file_txt_);
+  add_row(QStringLiteral("Classes File Name"), classes_file_txt_);
   add_row(QStringLiteral("Compiled File"), compiled_file_txt_);
   add_row(QStringLiteral("Contents File"), content_file_txt_);
   add_row(QStringLiteral("Index File"), index_file_txt_);
@@ -246,6 +247,7 @@ void TavelleFrm::CreateListColumns() {
       {1700, 1500, 2500});
   // The message column takes the rest of the list's width.
   output_list_->SetColumns({QStringLiteral("Date"), QStringLiteral("Message")}, {1700});
+  output_list_->FitColumnToContents(0);
 }
 
 void TavelleFrm::ConnectCommands() {
@@ -255,6 +257,7 @@ void TavelleFrm::ConnectCommands() {
   connect(open_action_, &QAction::triggered, this, &TavelleFrm::OpenConfigFile);
   connect(save_config_cmd_, &QPushButton::clicked, this, &TavelleFrm::SaveConfigFile);
   connect(save_action_, &QAction::triggered, this, &TavelleFrm::SaveConfigFile);
+  connect(open_output_cmd_, &QPushButton::clicked, this, &TavelleFrm::OpenOutput);
   connect(exit_cmd_, &QPushButton::clicked, this, &TavelleFrm::close);
   connect(quit_action_, &QAction::triggered, this, &TavelleFrm::close);
   connect(help_docs_action_, &QAction::triggered, this, &TavelleFrm::ShowHelpDocs);

@@ -8,7 +8,7 @@ PACKAGES=(
   libsqlite3-dev libsqlitecpp-dev libsimpleini-dev libgd-dev
   qt6-base-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fp-utils chromium xvfb xauth fonts-dejavu-core time
+  fp-utils chromium xvfb xauth fonts-dejavu-core time xdg-utils sqlite3
   help2man man-db bash-completion dpkg-dev file lintian
 )
 

@@ -1,7 +1,9 @@
 #include "engine/core/config_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
+#include <string_view>
 
 #include "automation/object.h"
 #include "automation/registry.h"
@@ -13,6 +15,8 @@ namespace {
 using automation::CallKind;
 using automation::ObjectRef;
 using automation::Variant;
+
+namespace fs = std::filesystem;
 
 // One setting in the file; the key is also the property's name.
 struct ConfigEntry {
@@ -35,6 +39,61 @@ constexpr ConfigEntry kHelpSettings[] = {
     {"HelpProjInfo", "CompiledFile"}, {"HelpProjInfo", "ContentFile"},
     {"HelpProjInfo", "DefTopicFile"}, {"HelpProjInfo", "IndexFile"},
     {"HelpProjInfo", "ProjFile"},     {"HelpProjInfo", "ProcAccessLevel"},
+};
+
+// The settings whose values are paths; the input folders are paths too.
+constexpr std::string_view kPathSettings[] = {"OutputDirectory", "DefaultHTML", "ProjFileTemplate",
+                                              "IndexFileTemplate", "ContentFileTemplate"};
+
+bool IsPathSetting(std::string_view key) {
+  return std::find(std::begin(kPathSettings), std::end(kPathSettings), key) !=
+         std::end(kPathSettings);
+}
+
+// `path` relative to `folder` when it lies inside it, else empty. Both are
+// absolute and normal.
+fs::path RelativeInside(const fs::path& path, const fs::path& folder) {
+  fs::path relative = path.lexically_relative(folder);
+  if (relative.empty() || *relative.begin() == "..") return {};
+  return relative;
+}
+
+// Writes paths so that a project folder can be moved or shared: a path that
+// lies inside the configuration file's folder is saved relative to it (and
+// is read back relative to it, as the front-ends make that folder the
+// working folder), any other path as given. Relative paths are taken from
+// the working folder, as a run would take them.
+class PathSaver {
+ public:
+  explicit PathSaver(const std::string& configFile) {
+    std::error_code error;
+    working_ = fs::current_path(error);
+    folder_ = Absolute(fs::path(configFile).parent_path());
+  }
+
+  std::string Saved(const std::string& path) const {
+    if (path.empty() || folder_.empty()) return path;
+    fs::path absolute = Absolute(path);
+    fs::path relative = RelativeInside(absolute, folder_);
+    if (relative.empty()) {
+      // The same places may be spelt through symbolic links.
+      std::error_code error;
+      fs::path real = fs::weakly_canonical(absolute, error);
+      fs::path realFolder = fs::weakly_canonical(folder_, error);
+      if (!error) relative = RelativeInside(real, realFolder);
+    }
+    return relative.empty() ? path : relative.generic_string();
+  }
+
+ private:
+  fs::path Absolute(const fs::path& path) const {
+    if (path.is_absolute()) return path.lexically_normal();
+    if (working_.empty()) return {};
+    return (working_ / path).lexically_normal();
+  }
+
+  fs::path working_;
+  fs::path folder_;
 };
 
 // The profile component, called by member name. A call that fails is
@@ -66,11 +125,14 @@ Variant DefaultOf(const PropertyInfo& property) {
   return Variant(std::string());
 }
 
-void WriteSettings(Profile& profile, const Settings& settings,
+void WriteSettings(Profile& profile, const Settings& settings, const PathSaver& paths,
                    std::span<const ConfigEntry> entries) {
   for (const ConfigEntry& entry : entries) {
-    if (const PropertyInfo* property = FindProperty(entry.key))
-      profile.Set(entry.section, entry.key, ReadProperty(settings, *property));
+    const PropertyInfo* property = FindProperty(entry.key);
+    if (property == nullptr) continue;
+    Variant value = ReadProperty(settings, *property);
+    if (IsPathSetting(entry.key)) value = Variant(paths.Saved(value.AsText()));
+    profile.Set(entry.section, entry.key, std::move(value));
   }
 }
 
@@ -87,14 +149,16 @@ int16_t SavedCount(const SortedCollection<SearchWord>& list) {
       std::min<size_t>(list.Count(), std::numeric_limits<int16_t>::max()));
 }
 
+// Writes the names of `list`; `paths`, when given, saves them as paths.
 void WriteNames(Profile& profile, const char* section, const char* countKey, const char* itemKey,
-                const SortedCollection<SearchWord>& list) {
+                const SortedCollection<SearchWord>& list, const PathSaver* paths = nullptr) {
   int16_t count = SavedCount(list);
   profile.Set(section, countKey, count);
   int n = 0;
   for (const SearchWordRef& entry : list) {
     if (++n > count) break;
-    profile.Set(section, itemKey + std::to_string(n), entry->Name);
+    profile.Set(section, itemKey + std::to_string(n),
+                paths != nullptr ? paths->Saved(entry->Name) : entry->Name);
   }
 }
 
@@ -157,11 +221,12 @@ void SaveConfig(ProjectSetup& project, const std::string& configFile) {
   component->Call("Clear");
   Profile profile(component);
   const Settings& settings = project.settings;
-  WriteSettings(profile, settings, kLeadingSettings);
-  WriteNames(profile, "InputFolders", "NumInputFolders", "Folder", project.InputFolders);
+  PathSaver paths(configFile);
+  WriteSettings(profile, settings, paths, kLeadingSettings);
+  WriteNames(profile, "InputFolders", "NumInputFolders", "Folder", project.InputFolders, &paths);
   WriteNames(profile, "FileTypes", "NumFileTypes", "TypeName", project.FileTypes);
   WriteKeyWords(profile, project.KeyWords);
-  WriteSettings(profile, settings, kHelpSettings);
+  WriteSettings(profile, settings, paths, kHelpSettings);
   component->Call("Save");
 }
 

@@ -28,9 +28,13 @@ class Cli : public ::testing::Test {
   // Runs tavelle-cli with `arguments` in the folder `where` (the temporary
   // folder when empty).
   CommandResult Run(const std::string& arguments, const std::string& where = "") {
+    return RunProgram(testing_support::BinaryPath("tavelle-cli"), arguments, where);
+  }
+  CommandResult RunProgram(const std::string& program, const std::string& arguments,
+                           const std::string& where = "") {
     std::string folder = where.empty() ? dir_.path().string() : where;
     return RunCommand("cd '" + folder + "' && TAVELLE_SEARCH_DB='" + (dir_ / "words.sqlite") +
-                      "' '" + testing_support::BinaryPath("tavelle-cli") + "' " + arguments);
+                      "' '" + program + "' " + arguments);
   }
 
   TempDir dir_;
@@ -41,7 +45,7 @@ TEST_F(Cli, BadUsageAndMissingConfigurationsExitWithTwoAndOneLine) {
   EXPECT_EQ(Run("--help").exit_code, 0);
   const char* bad[] = {"--no-such-option", "missing.tvg", "--set NoSuchSetting=1",
                        "--set AutoLink=yes", "--set JavaTreeFontSize=big", "--set AutoLink",
-                       "--set OutputMsgBox=x", "-o"};
+                       "--set OutputMsgBox=x", "-o", "--init a b.tvg", "--init --save x.tvg"};
   for (const char* arguments : bad) {
     CommandResult result = Run(arguments);
     EXPECT_EQ(result.exit_code, 2) << arguments;
@@ -93,8 +97,18 @@ TEST_F(Cli, SavedConfigurationsLoadBackAndTheirValuesReplaceTheDefaults) {
   EXPECT_EQ(loaded.output, before.output);
 
   // Loading then saving again writes the same file.
-  ASSERT_EQ(Run("project/p.tvg --save again.tvg").exit_code, 0);
-  EXPECT_EQ(ReadFile(dir_ / "again.tvg"), file);
+  ASSERT_EQ(Run("project/p.tvg --save project/again.tvg").exit_code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "project/again.tvg"), file);
+
+  // Paths inside the file's folder are saved relative to it, others as given.
+  CommandResult mixed = Run("--save project/q.tvg -o project/docs -i project/lib -i src "
+                            "--set DefaultHTML=/templates/page.html");
+  ASSERT_EQ(mixed.exit_code, 0) << mixed.errors;
+  std::string portable = ReadFile(dir_ / "project/q.tvg");
+  for (const std::string& expected :
+       std::vector<std::string>{"OutputDirectory=docs\n", "=lib\n", "=" + (dir_ / "src") + "\n",
+                                "DefaultHTML=/templates/page.html\n"})
+    EXPECT_NE(portable.find(expected), std::string::npos) << expected << " in\n" << portable;
 
   WriteFile(dir_ / "bare.tvg", "[TavelleConfig]\nCommentString='\n");
   CommandResult bare = Run("bare.tvg --print-settings");
@@ -129,6 +143,64 @@ TEST_F(Cli, ARunPrintsDatedRowsAndReadsRelativePathsFromTheConfigurationFolder) 
   EXPECT_FALSE(std::filesystem::is_empty(dir_.path() / "project/out")) << "out is the file's";
 
   EXPECT_EQ(Run("-q ../project/p.tvg", dir_ / "elsewhere").output, "");
+}
+
+TEST_F(Cli, InitWritesAStarterProjectThatRunsAndIsNeverOverwritten) {
+  namespace fs = std::filesystem;
+  using testing_support::BinaryPath;
+  using testing_support::SourcePath;
+  constexpr size_t npos = std::string::npos;
+  // An installation whose theme holds the example's templates and a picture.
+  fs::path prefix = dir_.path() / "prefix";
+  fs::path theme = prefix / "share/tavelle/theme";
+  fs::create_directories(theme / "images");
+  fs::create_directories(prefix / "bin");
+  fs::copy(SourcePath("examples/templates"), theme);
+  fs::copy_file(SourcePath("examples/tree/folder.gif"), theme / "images/folder.gif");
+  fs::create_directory_symlink(fs::path(BinaryPath("")).parent_path().parent_path() / "lib",
+                               prefix / "lib");
+  std::string installed = (prefix / "bin/tavelle-cli").string();
+  fs::copy_file(BinaryPath("tavelle-cli"), installed);
+
+  CommandResult init = RunProgram(installed, "--init demo");
+  ASSERT_EQ(init.exit_code, 0) << init.errors;
+  EXPECT_NE(init.output.find("\n  tavelle-cli demo/project.tvg\n"), npos) << init.output;
+  fs::path demo = dir_.path() / "demo";
+  std::string config = ReadFile(demo / "project.tvg");
+  EXPECT_TRUE(config.starts_with("; ")) << config;
+  EXPECT_EQ(config.find(dir_.path().string()), npos) << "an absolute path in\n" << config;
+  for (const char* expected :
+       {"\nOutputDirectory=docs\n", "\nFolder1=src\n", "\nCommentString=//\n",
+        "\nDefaultHTML=theme/page.html\n", "\nProjFileTemplate=theme/project.hhp\n",
+        "\nIndexFileTemplate=theme/index.hhk\n", "\nContentFileTemplate=theme/contents.hhc\n"})
+    EXPECT_NE(config.find(expected), npos) << expected;
+  EXPECT_EQ(ReadFile(demo / "theme/images/folder.gif"), ReadFile(theme / "images/folder.gif"));
+
+  // The first run documents the example in the theme's page frame.
+  CommandResult run = Run("-q project.tvg", demo.string());
+  ASSERT_EQ(run.exit_code, 0) << run.errors;
+  for (const char* page : {"Overview.html", "Greeter.html", "Greeter_Greeting.html", "Greet.html"})
+    EXPECT_NE(ReadFile(demo / "docs" / page).find("<header class=\"site\">"), npos) << page;
+
+  // The comments are only comments: the engine's own save of the file
+  // loads the same settings.
+  CommandResult commented = Run("project.tvg --print-settings", demo.string());
+  ASSERT_EQ(Run("project.tvg --save resaved.tvg", demo.string()).exit_code, 0);
+  EXPECT_EQ(Run("resaved.tvg --print-settings", demo.string()).output, commented.output);
+
+  // A second --init finds project.tvg and writes nothing.
+  fs::remove(demo / "src/greeter.h");
+  CommandResult again = RunProgram(installed, "--init demo");
+  EXPECT_EQ(again.exit_code, 2);
+  EXPECT_EQ(Lines(again.errors).size(), 1u) << again.errors;
+  EXPECT_FALSE(fs::exists(demo / "src/greeter.h"));
+
+  // Without a folder, the current one.
+  fs::create_directories(dir_.path() / "here");
+  CommandResult here = Run("--init", dir_ / "here");
+  ASSERT_EQ(here.exit_code, 0) << here.errors;
+  EXPECT_NE(here.output.find("\n  tavelle-cli project.tvg\n"), npos) << here.output;
+  EXPECT_TRUE(fs::exists(dir_.path() / "here/src/greeter.h"));
 }
 
 // Starts tavelle-cli with its standard output on a pipe.

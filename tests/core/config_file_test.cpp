@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+
 #include "automation/registry.h"
 #include "engine/core/settings.h"
 #include "tests/core/core_test_util.h"
@@ -123,6 +126,52 @@ TEST(ConfigFile, HandEditedAndMissingFilesFallBackToTheTableDefaults) {
   EXPECT_EQ(fresh.Get("FunctionsHTMLFile"), Variant("")) << "not the engine's own default";
   EXPECT_EQ(fresh.Get("GenerateDiagrams"), Variant(true));
   EXPECT_TRUE(core_test::FileTypes(fresh).empty());
+}
+
+TEST(ConfigFile, PathsInsideTheFilesFolderAreSavedRelativeAndOpenBackInPlace) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  fs::path project = dir.path() / "project";
+  fs::create_directories(project / "src");
+  fs::create_directory_symlink(project, dir.path() / "link");
+  const fs::path start = fs::current_path();
+
+  Tavelle saved;
+  saved.Put("OutputDirectory", (project / "docs").string());
+  saved.Put("DefaultHTML", (project / "theme/../theme/page.html").string());
+  saved.Put("ProjFileTemplate", (dir.path() / "shared/p.hhp").string());
+  saved.Put("IndexFileTemplate", "../index.hhk");  // outside, relative to the working folder
+  saved.Put("ContentFileTemplate", (dir.path() / "link/c.hhc").string());
+  saved.Put("FunctionsHTMLFile", (project / "F.html").string());  // a name, not a path
+  AddFolder(saved, (project / "src").string());
+  AddFolder(saved, project.string());
+  AddFolder(saved, (dir.path() / "other").string());
+  fs::current_path(project);
+  AddFolder(saved, "lib");  // relative to the working folder, inside
+  std::string path = (dir.path() / "link/p.tvg").string();  // the same folder, through a link
+  saved.Call("SaveConfig", {path});
+
+  std::string file = ReadFile(path);
+  for (const std::string& expected : std::vector<std::string>{
+           "OutputDirectory=docs\n", "DefaultHTML=theme/page.html\n",
+           "ProjFileTemplate=" + (dir.path() / "shared/p.hhp").string() + "\n",
+           "IndexFileTemplate=../index.hhk\n", "ContentFileTemplate=c.hhc\n",
+           "FunctionsHTMLFile=" + (project / "F.html").string() + "\n", "=src\n", "=.\n", "=lib\n",
+           "=" + (dir.path() / "other").string() + "\n"})
+    EXPECT_NE(file.find(expected), std::string::npos) << expected << " in\n" << file;
+
+  // Opened with the file's folder as the working folder, as the front-ends
+  // do, every path names the same place.
+  Tavelle opened;
+  opened.Call("OpenConfig", {path});
+  auto place = [](const fs::path& path) { return fs::weakly_canonical(fs::absolute(path)); };
+  EXPECT_EQ(place(opened.Get("OutputDirectory").AsText()), place(project / "docs"));
+  EXPECT_EQ(place(opened.Get("DefaultHTML").AsText()), place(project / "theme/page.html"));
+  std::set<fs::path> folders;
+  for (const std::string& folder : core_test::InputFolders(opened)) folders.insert(place(folder));
+  EXPECT_EQ(folders, (std::set<fs::path>{place(project / "src"), place(project),
+                                         place(dir.path() / "other"), place(project / "lib")}));
+  fs::current_path(start);
 }
 
 TEST(ConfigFile, WithoutTheProfileComponentTheOldFileStaysAndOpenEmptiesTheLists) {

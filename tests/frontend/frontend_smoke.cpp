@@ -1,10 +1,16 @@
 // The example project generated through the real window: a click on
 // "Generate HTML" in a shown window, with the engine writing its rows into
-// the window's list while the run pumps the window's events.
+// the window's list while the run pumps the window's events. A picture of
+// the window after the run is kept in <build>/test-output/.
 #include <QDir>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -54,6 +60,22 @@ class SmokeTest : public QObject {
     QVERIFY(pages > 5);
     for (const char* name : {"Classes.html", "Functions.html", "JavaTree.js"})
       QVERIFY2(QFile::exists(output + "/" + name), name);
+    QCOMPARE(window.windowTitle(), QStringLiteral("shapes.tvg - Tavelle"));
+
+    // On an X server the picture is taken from the screen, as a user sees
+    // it, once the window has painted the end of the run.
+    window.repaint();
+    QTest::qWait(200);
+    QImage shot = QGuiApplication::platformName() == "xcb"
+                      ? window.screen()->grabWindow(window.winId()).toImage()
+                      : window.grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < shot.height(); y += 4)
+      for (int x = 0; x < shot.width(); x += 4) colours.insert(shot.pixel(x, y));
+    QVERIFY2(colours.size() > 8, "the picture shows the window");
+    QString pictures = QStringLiteral(TAVELLE_BINARY_DIR "/test-output");
+    QVERIFY(QDir().mkpath(pictures));
+    QVERIFY(shot.save(pictures + "/desktop-window-" + QGuiApplication::platformName() + ".png"));
   }
 };
 

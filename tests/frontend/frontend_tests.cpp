@@ -117,6 +117,7 @@ class FrontendTest : public QObject {
       QCOMPARE(engine->Get("OpenSelGeneralImage").AsText(), std::string("images/http.gif"));
       QCOMPARE(engine->Get("OpenFolderImage").AsText(), std::string("images/open_folder.gif"));
       QCOMPARE(engine->Get("JavaUrlPath").AsText(), std::string("CodeDocs"));
+      QCOMPARE(w.frm.windowTitle(), QStringLiteral("Tavelle"));
       QVERIFY(w.dialogs.messages.isEmpty());
     }
     // Arguments are joined back into one command line.
@@ -150,6 +151,7 @@ class FrontendTest : public QObject {
               "[HelpProjInfo]\nCompiledFile=X.chm\nContentFile=X.hhc\nIndexFile=X.hhk\n"
               "ProjFile=X.hhp\nProcAccessLevel=Public, Protected\n");
     Window w("  " + path + "  ");
+    QCOMPARE(w.frm.windowTitle(), QStringLiteral("my project.tvg - Tavelle"));
 
     QCOMPARE(w.Text("OutputDirTxt")->text(), QStringLiteral("out"));
     QCOMPARE(w.Text("FunctionsFileTxt")->text(), QStringLiteral("F.html"));
@@ -288,6 +290,7 @@ class FrontendTest : public QObject {
       QCOMPARE(w.dialogs.file_requests,
                QStringList({"save|TV Config (*.tvg)|", "save|TV Config (*.tvg)|"}));
       QVERIFY(QFile::exists(path));
+      QCOMPARE(w.frm.windowTitle(), QStringLiteral("saved.tvg - Tavelle"));
     }
     Window w;
     w.dialogs.file_answers = {path, ScriptedDialogs::kCancel};
@@ -357,6 +360,54 @@ class FrontendTest : public QObject {
     QVERIFY(messages.contains("Found Function: F"));
   }
 
+  void aRunShowsItsKeyWordsAndFailuresAndOpenOutputShowsItsPages() {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("src");
+    QDir(dir.path()).mkpath("out");
+    WriteText(dir.filePath("src/a.h"),
+              "//DOC_DEFINE_FUNCTION_START\n//Name: F\n//\\\\\n//DOC_DEFINE_FUNCTION_END\n"
+              "//DOC_DEFINE_INDEX_START\n//Name: Widget\n//\\\\\n//File: F.html\n//\\\\\n"
+              "//DOC_DEFINE_INDEX_END\n");
+    Window w;
+    w.dialogs.folder_answers = {dir.filePath("src")};
+    w.Click("AddInputFolderCmd");
+    w.Find<QComboBox>("CommentTxt")->setCurrentText("//");
+    w.Text("OutputDirTxt")->setText(dir.filePath("out"));
+    w.Text("DefaultHTMLTxt")->setText(dir.filePath("missing.html"));
+    w.frm.show();
+    w.Click("ProcessCmd");
+
+    QCOMPARE(Column(w.List("KeyWordsList")), QStringList({"Widget"}));
+    QTreeWidget* output = w.List("OutputList");
+    int failures = 0;
+    for (int row = 0; row < output->topLevelItemCount(); ++row) {
+      QTreeWidgetItem* item = output->topLevelItem(row);
+      bool red =
+          item->foreground(1).color().red() > 150 && item->foreground(1).color().green() < 80;
+      QVERIFY2(red == item->text(1).contains("  File: "), qPrintable(item->text(1)));
+      QCOMPARE(item->foreground(0), item->foreground(1));
+      failures += red;
+    }
+    QVERIFY(failures > 0);
+    QVERIFY(output->columnWidth(0) >=
+            output->fontMetrics().horizontalAdvance(output->topLevelItem(0)->text(0)));
+
+    // Open output: the first page there is, the tree page before all.
+    w.Click("OpenOutputCmd");
+    WriteText(dir.filePath("out/tree.html"), "<html></html>");
+    w.Click("OpenOutputCmd");
+    QCOMPARE(w.dialogs.browser_pages,
+             QStringList({dir.filePath("out/Classes.html"), dir.filePath("out/tree.html")}));
+    w.Text("OutputDirTxt")->setText(dir.filePath("src"));
+    w.dialogs.opens = false;
+    w.Click("OpenOutputCmd");
+    QCOMPARE(w.dialogs.browser_pages.size(), 2);
+    QVERIFY(w.dialogs.messages.last().contains("holds no pages yet"));
+    w.Text("OutputDirTxt")->setText(dir.filePath("out"));
+    w.Click("OpenOutputCmd");
+    QVERIFY(w.dialogs.messages.last().startsWith("Could not open "));
+  }
+
   void closingDuringARunCancelsItFirst() {
     Window w;
     w.frm.show();
@@ -413,8 +464,14 @@ class FrontendTest : public QObject {
   void helpDocsOpensTheManualAndAboutIsModal() {
     Window w;
     w.Find<QAction>("mHelpDocs")->trigger();
-    std::filesystem::path expected = frontend::ManualPath(automation::ExecutableFolder());
+    std::filesystem::path expected =
+        frontend::ManualToOpen(automation::ExecutableFolder(), w.dialogs);
     QCOMPARE(w.dialogs.help_files, QStringList({QString::fromStdString(expected.string())}));
+    // When the manual does not open either, a message says so.
+    w.dialogs.opens = false;
+    w.Find<QAction>("mHelpDocs")->trigger();
+    QCOMPARE(w.dialogs.messages, QStringList({"Could not open the help file " +
+                                              QString::fromStdString(expected.string())}));
 
     frontend::CHelp help(w.dialogs);
     QCOMPARE(help.Show(" guide.chm ", " main ", 42), 0);
@@ -444,6 +501,15 @@ class FrontendTest : public QObject {
     QCOMPARE(frontend::ManualPath(root / "bin"), root / "share/tavelle/manual/index.html");
     std::ofstream(root / "share/tavelle/manual/Tavelle.chm") << "chm";
     QCOMPARE(frontend::ManualPath(root / "bin"), root / "share/tavelle/manual/Tavelle.chm");
+
+    // Without a viewer for compiled help, the HTML manual.
+    ScriptedDialogs dialogs;
+    QCOMPARE(frontend::ManualToOpen(root / "bin", dialogs),
+             root / "share/tavelle/manual/Tavelle.chm");
+    dialogs.has_viewers = false;
+    QCOMPARE(frontend::ManualToOpen(root / "bin", dialogs),
+             root / "share/tavelle/manual/index.html");
+    QCOMPARE(dialogs.viewer_queries.size(), 2);
   }
 
  private:

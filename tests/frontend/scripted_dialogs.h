@@ -18,6 +18,8 @@ class ScriptedDialogs : public frontend::DialogService {
   QStringList file_answers;    // open and save dialogs
   QStringList folder_answers;  // folder browser
   std::deque<bool> yes_no_answers;
+  bool has_viewers = true;  // HasViewerFor's answer
+  bool opens = true;        // whether OpenHelpFile and OpenInBrowser succeed
 
   // What the window asked for and showed.
   QStringList file_requests;  // "open|filter|initial path" or "save|..."
@@ -25,6 +27,8 @@ class ScriptedDialogs : public frontend::DialogService {
   QStringList messages;
   QStringList questions;
   QStringList help_files;
+  QStringList viewer_queries;
+  QStringList browser_pages;
 
   std::optional<QString> OpenFile(QWidget*, const QString& filter,
                                   const QString& initial_path) override {
@@ -50,7 +54,15 @@ class ScriptedDialogs : public frontend::DialogService {
   }
   bool OpenHelpFile(const QString& path) override {
     help_files << path;
-    return true;
+    return opens;
+  }
+  bool HasViewerFor(const QString& path) override {
+    viewer_queries << path;
+    return has_viewers;
+  }
+  bool OpenInBrowser(const QString& path) override {
+    browser_pages << path;
+    return opens;
   }
 
  private:

@@ -8,7 +8,9 @@
 // order, since each one read goes before the others of its name.) Values
 // read from a file hold no CR, since the component reads every line break
 // in a value as LF; so the round trip does not see that a value with CR in
-// it comes back with LF instead.
+// it comes back with LF instead. Paths also come back as they were read:
+// saving writes only those inside the scratch folder relative, and
+// fuzzed values, taken from the working folder, do not lead there.
 #include <algorithm>
 #include <cstdint>
 #include <string>
