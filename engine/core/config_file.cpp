@@ -30,6 +30,11 @@ constexpr ConfigEntry kLeadingSettings[] = {
     {"TavelleConfig", "ContentFileTemplate"},
 };
 
+// The project's title, which came later, ends "TavelleConfig". It is
+// written only when set, so that a project without one saves the same file
+// as before; an absent title reads as empty like the other texts.
+constexpr ConfigEntry kTitleSetting[] = {{"TavelleConfig", "ProjectTitle"}};
+
 // The settings written after the lists, in file order.
 constexpr ConfigEntry kHelpSettings[] = {
     {"HelpProjInfo", "CompiledFile"}, {"HelpProjInfo", "ContentFile"},
@@ -158,6 +163,7 @@ void SaveConfig(Project& project, const std::string& configFile) {
   Profile profile(component);
   const Settings& settings = project.settings;
   WriteSettings(profile, settings, kLeadingSettings);
+  if (!settings.ProjectTitle.empty()) WriteSettings(profile, settings, kTitleSetting);
   WriteNames(profile, "InputFolders", "NumInputFolders", "Folder", project.InputFolders);
   WriteNames(profile, "FileTypes", "NumFileTypes", "TypeName", project.FileTypes);
   WriteKeyWords(profile, project.KeyWords);
@@ -178,6 +184,7 @@ void OpenConfig(Project& project, const std::string& configFile) {
   component->Put("filename", configFile);
   Profile profile(component);
   ReadSettings(profile, project.settings, kLeadingSettings);
+  ReadSettings(profile, project.settings, kTitleSetting);
   ReadLists(profile, project);
   ReadSettings(profile, project.settings, kHelpSettings);
 }
