@@ -16,6 +16,7 @@
 
 #include "engine/diagram/class_diagrams.h"
 #include "engine/help/help_files.h"
+#include "engine/help/template_text.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/list_pages.h"
 #include "engine/html/page_context.h"
@@ -31,6 +32,8 @@ class PageRun {
  public:
   explicit PageRun(Project& project) : project_(project) {
     SplitHTMLTemplate(project, head_, tail_);
+    InsertProjectTitle(head_, project.settings.ProjectTitle, true);
+    InsertProjectTitle(tail_, project.settings.ProjectTitle, true);
   }
 
   // Sets the word-type order of `kind` in the database and takes the
