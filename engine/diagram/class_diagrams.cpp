@@ -75,9 +75,18 @@ void DrawItem(const automation::ObjectRef& component, const DrawInfo& item) {
   }
 }
 
+// A magnified picture keeps the calls of the layout: the component is told
+// the scale once, and the page's image tag and map keep the layout's size.
+automation::ObjectRef CreatePainter(int16_t scale) {
+  automation::ObjectRef component = automation::CreateObject("Brushwell.Pintrel");
+  if (component && scale > 1) component->Put("Scale", scale);
+  return component;
+}
+
 }  // namespace
 
-void ClassDoc::DrawBitmap(const std::string& outDir, const automation::ObjectRef& outputMsgBox) {
+void ClassDoc::DrawBitmap(const std::string& outDir, const automation::ObjectRef& outputMsgBox,
+                          int16_t scale) {
   if (DiagramInfo.empty() || filename.empty()) return;
   std::string picturePath = OutputFilePath(outDir, BMP_FileName);
   if (!IsInsideOutputDirectory(filename) || !IsInsideOutputDirectory(BMP_FileName + "png")) {
@@ -90,7 +99,7 @@ void ClassDoc::DrawBitmap(const std::string& outDir, const automation::ObjectRef
   // items, while the next class is laid out. The component is created
   // here, on the run's thread, and let go on the worker, which allocated
   // the picture.
-  auto draw = [component = automation::CreateObject("Brushwell.Pintrel"), items = DiagramInfo,
+  auto draw = [component = CreatePainter(scale), items = DiagramInfo,
                width = BMP_Width, height = BMP_Height, picturePath, outputMsgBox,
                row = "Generating Bitmap for Class: " + Name]() mutable {
     CallComponent(component, "ClearBitmap",
@@ -108,7 +117,8 @@ void GenerateClassDiagrams(Project& project) {
   for (const SortedCollection<ClassDoc>::Ptr& doc : project.Classes) {
     if (CheckCancel()) return;
     doc->GenerateBitmapInfo(project.Classes);
-    doc->DrawBitmap(project.settings.OutputDirectory, project.settings.OutputMsgBox);
+    doc->DrawBitmap(project.settings.OutputDirectory, project.settings.OutputMsgBox,
+                    project.settings.DiagramScale);
   }
 }
 

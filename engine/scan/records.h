@@ -75,7 +75,9 @@ struct ClassDoc {
   void GenerateHTML(PageContext& context);
   void GenerateSearchWords(std::vector<SearchWordRef>& searchWords);
   void GenerateBitmapInfo(const SortedCollection<ClassDoc>& classes);
-  void DrawBitmap(const std::string& outDir, const automation::ObjectRef& outputMsgBox);
+  // `scale` above 1 draws the picture with that many times the pixels.
+  void DrawBitmap(const std::string& outDir, const automation::ObjectRef& outputMsgBox,
+                  int16_t scale = 1);
   void GenerateJavaHelpTree(std::string& treeHTML, int32_t& node, int32_t parentNode) const;
   void GenerateHelpTree(std::string& treeHTML) const;
 };
