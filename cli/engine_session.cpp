@@ -36,8 +36,9 @@ const std::pair<const char*, Variant> kControlDefaults[] = {
 
 // Settings whose values are paths of files or folders to read or write;
 // --set takes them relative to the start folder like the other options.
-const char* const kPathSettings[] = {"OutputDirectory", "DefaultHTML", "ProjFileTemplate",
-                                     "IndexFileTemplate", "ContentFileTemplate"};
+const char* const kPathSettings[] = {"OutputDirectory",     "DefaultHTML",
+                                     "ProjFileTemplate",    "IndexFileTemplate",
+                                     "ContentFileTemplate", "TreeViewerFolder"};
 
 std::string FromStart(const fs::path& start, const std::string& path) {
   if (path.empty()) return path;
