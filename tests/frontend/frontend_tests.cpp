@@ -355,6 +355,20 @@ class FrontendTest : public QObject {
     QCOMPARE(messages.first(), QStringLiteral("Starting Documentation"));
     QCOMPARE(messages.last(), QStringLiteral("Finished generating HTML files for this project"));
     QVERIFY(messages.contains("Found Function: F"));
+
+    // Without a page template the pages wear the built-in look, titled
+    // after the output folder; a configuration saved afterwards keeps
+    // neither default.
+    QFile page(dir.filePath("out/F.html"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QVERIFY(page.readAll().contains("<a class=\"brand\" href=\"tree.html\">out</a>"));
+    QVERIFY(QFile::exists(dir.filePath("out/tree.html")));
+    w.dialogs.file_answers = {dir.filePath("after.tvg")};
+    w.Click("SaveConfigCmd");
+    QFile saved(dir.filePath("after.tvg"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QByteArray config = saved.readAll();
+    QVERIFY2(!config.contains("ProjectTitle") && !config.contains("theme"), config.constData());
   }
 
   void closingDuringARunCancelsItFirst() {
