@@ -129,15 +129,24 @@ TreeView.prototype.Select = function(node) {
   this.Paint(node);
 };
 
-// Marks the first node of page `url` as the selected one, without opening
-// or closing anything.
+// Marks the first node of page `url` as the selected one and opens the
+// folders above it, so that the tree shows where the page stands.
 TreeView.prototype.Highlight = function(url) {
   for (var i = 0; i < this.order.length; i++) {
     if (this.order[i].url !== url) continue;
     var previous = this.selected;
     this.selected = this.order[i];
     if (previous) this.Paint(previous);
+    var owner = this.nodes[this.selected.parent];
+    for (var steps = 0; owner && owner !== this.selected && steps < this.order.length; ++steps) {
+      if (!owner.open) {
+        owner.open = true;
+        this.Paint(owner);
+      }
+      owner = this.nodes[owner.parent];
+    }
     this.Paint(this.selected);
+    this.selected.element.firstChild.scrollIntoView({block: "nearest"});
     return;
   }
 };
@@ -201,8 +210,14 @@ function CloseMenu() {
     show(scheme);
     if (frame.contentWindow) frame.contentWindow.postMessage({tavelleScheme: scheme}, "*");
   });
+  // Each page in the frame names itself: the tree marks it, and the
+  // viewer's address keeps it for a reload or a bookmark.
   window.addEventListener("message", function(event) {
-    if (event.data) show(event.data.tavelleScheme);
+    if (!event.data) return;
+    show(event.data.tavelleScheme);
+    if (typeof event.data.tavellePage !== "string" || !event.data.tavellePage) return;
+    RootNode.Highlight(event.data.tavellePage);
+    try { history.replaceState(null, "", "#" + encodeURIComponent(event.data.tavellePage)); } catch (e) {}
   });
   // A page loaded into the frame follows the viewer's choice.
   frame.addEventListener("load", function() {
@@ -239,9 +254,7 @@ function CloseMenu() {
     if (wanted.indexOf(":") !== -1) wanted = "";
     var start = wanted || RootNode.StartPage();
     container.dataset.start = start;
-    if (!start) return;
-    OpenPage(start);
-    RootNode.Highlight(start);
+    if (start) OpenPage(start);
   };
   script.onerror = function() { fail("JavaTree.js was not found beside this page."); };
   document.body.appendChild(script);
