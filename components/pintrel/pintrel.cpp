@@ -120,9 +120,9 @@ void PenLine(gdImagePtr image, int x1, int y1, int x2, int y2, int pen, int colo
     for (int dy = 0; dy < pen; ++dy) gdImageLine(image, x1 + dx, y1 + dy, x2 + dx, y2 + dy, colour);
 }
 
-// The built-in font's glyph magnified `scale` times, for when no outline
-// font can be drawn.
-void ScaledChar(gdImagePtr image, gdFontPtr font, int left, int top, int glyph, int colour,
+// A glyph of a built-in font with each of its pixels drawn `scale` x
+// `scale` pixels large, clipped like every drawing.
+void DrawGlyph(gdImagePtr image, gdFontPtr font, int left, int top, int glyph, int colour,
                 int scale) {
   if (glyph < font->offset || glyph >= font->offset + font->nchars) return;
   const char* bits = font->data + (glyph - font->offset) * font->w * font->h;
@@ -245,10 +245,6 @@ bool Pintrel::AddRectangle(std::span<Variant> args) {
   return true;
 }
 
-// The built-in font is 8 x 16 pixels, inside the 10 pixels per character
-// and 20 pixels of height that labels are given. It has glyphs for plain
-// ASCII only, so any other character is drawn as '?' (one glyph per code
-// point keeps the label as wide as it was measured).
 bool Pintrel::AddText(std::span<Variant> args) {
   std::optional<std::string> text = args.empty() ? std::nullopt : args[0].ToText();
   std::optional<int> x = Integer(args, 1), y = Integer(args, 2);
@@ -257,36 +253,19 @@ bool Pintrel::AddText(std::span<Variant> args) {
   std::optional<int> colour = Colour(image_.get(), args, 5);
   if (args.size() != 8 || !text || !x || !y || !width || !height || !colour)
     return false;
-
-  if (scale_ > 1) {
-    DrawLabel(*text, *x, *y, *width, *height, *colour);
-    return true;
-  }
-  gdImagePtr image = image_.get();
-  int clipLeft = std::max(*x, 0), clipTop = std::max(*y, 0);
-  int clipRight = std::min(*x + *width - 1, gdImageSX(image) - 1);
-  int clipBottom = std::min(*y + *height - 1, gdImageSY(image) - 1);
-  if (clipLeft > clipRight || clipTop > clipBottom) return true;  // nothing visible
-
-  gdFontPtr font = gdFontGetLarge();
-  int top = *y + std::max(0, (*height - font->h) / 2);
-  int left = *x;
-  gdImageSetClip(image, clipLeft, clipTop, clipRight, clipBottom);
-  for (unsigned char byte : *text) {
-    if ((byte & 0xC0) == 0x80) continue;  // inside a multi-byte character
-    if (left > clipRight) break;
-    int glyph = (byte >= 0x20 && byte < 0x7F) ? byte : '?';
-    gdImageChar(image, font, left, top, glyph, *colour);
-    left += font->w;
-  }
-  gdImageSetClip(image, 0, 0, gdImageSX(image) - 1, gdImageSY(image) - 1);
+  DrawLabel(*text, *x, *y, *width, *height, *colour);
   return true;
 }
 
-// A magnified label is drawn left-aligned and centred on the box's middle
-// line, made smaller when it would be wider than the box (the layout gives
-// 10 units per character, a little less than a wide letter needs), and
-// clipped to the box. Without the font, the built-in one is magnified.
+// A label is clipped to its box and drawn from its left edge. Magnified, it
+// is drawn in the outline font, centred on the box's middle line and made
+// smaller when it would be wider than the box (the layout gives 10 units
+// per character, a little less than a wide letter needs). Otherwise, or
+// without the font, it is drawn in the built-in font: 8 x 16 pixels, inside
+// the 10 pixels per character and 20 pixels of height that labels are
+// given, with glyphs for plain ASCII only, so any other character is drawn
+// as '?' (one glyph per code point keeps the label as wide as it was
+// measured).
 void Pintrel::DrawLabel(const std::string& text, int x, int y, int width, int height,
                         int colour) {
   gdImagePtr image = image_.get();
@@ -295,7 +274,7 @@ void Pintrel::DrawLabel(const std::string& text, int x, int y, int width, int he
   int clipLeft = std::max(left, 0), clipTop = std::max(top, 0);
   int clipRight = std::min(left + boxWidth - 1, gdImageSX(image) - 1);
   int clipBottom = std::min(top + boxHeight - 1, gdImageSY(image) - 1);
-  if (clipLeft > clipRight || clipTop > clipBottom) return;
+  if (clipLeft > clipRight || clipTop > clipBottom) return;  // nothing visible
   gdImageSetClip(image, clipLeft, clipTop, clipRight, clipBottom);
 
   char* font = const_cast<char*>(TAVELLE_LABEL_FONT);
@@ -303,8 +282,9 @@ void Pintrel::DrawLabel(const std::string& text, int x, int y, int width, int he
   double em = kLabelEm * s;
   int box[8];
   bool drawn = false;
-  if (*font != '\0' && gdImageStringFT(nullptr, box, colour, font, em * kPointsPerPixel, 0, 0, 0,
-                                        chars) == nullptr) {
+  if (s > 1 && *font != '\0' &&
+      gdImageStringFT(nullptr, box, colour, font, em * kPointsPerPixel, 0, 0, 0, chars) ==
+          nullptr) {
     int inkWidth = box[2] - box[0];
     if (inkWidth > boxWidth) em = em * boxWidth / inkWidth;
     int baseline = top + boxHeight / 2 + static_cast<int>(std::lround(em * 0.36));
@@ -314,13 +294,12 @@ void Pintrel::DrawLabel(const std::string& text, int x, int y, int width, int he
   if (!drawn) {
     gdFontPtr builtIn = gdFontGetLarge();
     int glyphTop = top + std::max(0, (boxHeight - builtIn->h * s) / 2);
-    int glyphLeft = left;
     for (unsigned char byte : text) {
       if ((byte & 0xC0) == 0x80) continue;  // inside a multi-byte character
-      if (glyphLeft > clipRight) break;
-      ScaledChar(image, builtIn, glyphLeft, glyphTop, (byte >= 0x20 && byte < 0x7F) ? byte : '?',
-                 colour, s);
-      glyphLeft += builtIn->w * s;
+      if (left > clipRight) break;
+      int glyph = (byte >= 0x20 && byte < 0x7F) ? byte : '?';
+      DrawGlyph(image, builtIn, left, glyphTop, glyph, colour, s);
+      left += builtIn->w * s;
     }
   }
   gdImageSetClip(image, 0, 0, gdImageSX(image) - 1, gdImageSY(image) - 1);

@@ -128,6 +128,9 @@ TEST_F(Cli, ARunPrintsDatedRowsAndReadsRelativePathsFromTheConfigurationFolder) 
   EXPECT_TRUE(lines.back().ends_with("\tFinished generating HTML files for this project"));
   EXPECT_NE(result.output.find("shapes.cpp"), std::string::npos) << "src was found from the file";
   EXPECT_FALSE(std::filesystem::is_empty(dir_.path() / "project/out")) << "out is the file's";
+  EXPECT_NE(ReadFile(dir_.path() / "project/out/tree.html").find("<title>p</title>"),
+            std::string::npos)
+      << "the tree viewer is written and the project is named after its configuration file";
 
   EXPECT_EQ(Run("-q ../project/p.tvg", dir_ / "elsewhere").output, "");
 }
