@@ -14,7 +14,8 @@
 //   Scale (property, 1 to 8, default 1)   pixels per unit of the calls above
 // With a Scale above 1, written before ClearBitmap, the picture has that
 // many times the pixels in each direction and every call draws as if
-// magnified, with labels in an antialiased DejaVu Sans (FreeType), so that
+// magnified, with labels in an antialiased DejaVu Sans (FreeType, shading
+// through the picture's palette), so that
 // the picture stays sharp when shown at the size the calls describe.
 // Each call draws over the earlier ones. A call fails (Invoke returns false)
 // when an argument is missing or out of range, when no picture was cleared
