@@ -2,7 +2,28 @@
 
 #include <string>
 
+#include "automation/platform.h"
+
 namespace automation {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The last name of `folder`, also when it ends in a separator or is
+// relative to the working folder.
+std::string FolderName(const std::string& folder) {
+  std::error_code error;
+  fs::path path = fs::absolute(folder, error).lexically_normal();
+  if (folder.empty() || error) return {};
+  if (!path.has_filename()) path = path.parent_path();
+  return path.filename().string();
+}
+
+void PutIfEmpty(Object& engine, const char* property, const std::string& value) {
+  if (engine.Get(property).AsText().empty()) engine.Put(property, value);
+}
+
+}  // namespace
 
 std::span<const ControlDefault> WindowControlDefaults() {
   static const ControlDefault kDefaults[] = {
@@ -50,6 +71,26 @@ void ApplyFrontEndDefaults(Object& engine) {
   engine.Put("OpenFolderImage", "images/open_folder.gif");
   engine.Put("OpenSelFolderImage", "images/open_folder.gif");
   engine.Put("JavaUrlPath", "CodeDocs");
+  engine.Put("TreeViewerFolder", (ThemeFolder() / "tree").string());
+  engine.Put("DiagramScale", int16_t{2});
+}
+
+fs::path ThemeFolder() {
+  return (ExecutableFolder() / "../share/tavelle/theme").lexically_normal();
+}
+
+void ApplyRunDefaults(Object& engine, const fs::path& configFile) {
+  const fs::path theme = ThemeFolder();
+  PutIfEmpty(engine, "DefaultHTML", (theme / "page.html").string());
+  // A help file without a name is not wanted.
+  const char* const helpFiles[][3] = {{"ProjFile", "ProjFileTemplate", "project.hhp"},
+                                      {"IndexFile", "IndexFileTemplate", "index.hhk"},
+                                      {"ContentFile", "ContentFileTemplate", "contents.hhc"}};
+  for (const auto& [file, setting, name] : helpFiles)
+    if (!engine.Get(file).AsText().empty()) PutIfEmpty(engine, setting, (theme / name).string());
+  std::string title = configFile.stem().string();
+  if (title.empty()) title = FolderName(engine.Get("OutputDirectory").AsText());
+  PutIfEmpty(engine, "ProjectTitle", title);
 }
 
 }  // namespace automation

@@ -22,8 +22,9 @@ namespace fs = std::filesystem;
 
 // Settings whose values are paths of files or folders to read or write;
 // --set takes them relative to the start folder like the other options.
-const char* const kPathSettings[] = {"OutputDirectory", "DefaultHTML", "ProjFileTemplate",
-                                     "IndexFileTemplate", "ContentFileTemplate"};
+const char* const kPathSettings[] = {"OutputDirectory",     "DefaultHTML",
+                                     "ProjFileTemplate",    "IndexFileTemplate",
+                                     "ContentFileTemplate", "TreeViewerFolder"};
 
 std::string FromStart(const fs::path& start, const std::string& path) {
   if (path.empty()) return path;

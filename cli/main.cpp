@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "automation/frontend_defaults.h"
 #include "automation/platform.h"
 #include "automation/registry.h"
 #include "cli/engine_session.h"
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
     if (line.print_settings) cli::PrintSettings(*engine);
     return cli::kExitFinished;
   }
+  automation::ApplyRunDefaults(
+      *engine, line.config.empty() ? std::filesystem::path() : start / line.config);
   int status = cli::RunDocumentation(*engine, line.quiet);
   if (line.profile) std::fputs(engine->Get("StageTimes").AsText().c_str(), stderr);
   if (status != cli::kExitFinished) return status;

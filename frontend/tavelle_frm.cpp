@@ -160,10 +160,15 @@ void TavelleFrm::GenerateHtml() {
   cancel_cmd_->setEnabled(true);
   output_list_->ClearRows();
   StoreSettings();
+  // The run's defaults stay out of a configuration saved later; the title
+  // is the only one no control puts back.
+  const std::string title = engine_.GetText("ProjectTitle");
+  automation::ApplyRunDefaults(*engine_.object(), S(config_path_));
   SetRunning(true);
   engine_.CallWithoutArguments("ProcessFiles");
   SetRunning(false);
   PopulateKeyList();  // a run adds the key words of its index entries
+  engine_.Put("ProjectTitle", title);
   process_cmd_->setEnabled(true);
   if (engine_.GetBool("Cancel")) output_list_->AddMsg(NowText(), QStringLiteral("Operation Canceled"));
   cancel_cmd_->setEnabled(false);

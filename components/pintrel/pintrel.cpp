@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <string>
@@ -26,10 +28,17 @@ constexpr int64_t kMaxPixels = int64_t{1} << 26;
 
 constexpr int kSavePng = 3;
 constexpr int kPngCompression = 1;
+constexpr int kMaxScale = 8;
 
-const automation::MemberNames kMembers = {"ClearBitmap", "AddLine",  "AddRectangle",
-                                          "AddText",     "FillArea", "SaveBitmap"};
-enum Member { kClearBitmap, kAddLine, kAddRectangle, kAddText, kFillArea, kSaveBitmap };
+// Magnified labels: the em size in pixels per unit of scale (the built-in
+// font's glyphs are 16 pixels tall in a 20-pixel label), and the font,
+// found when the component was built (TAVELLE_LABEL_FONT).
+constexpr double kLabelEm = 13.0;
+constexpr double kPointsPerPixel = 72.0 / 96.0;  // gd's resolution is 96 dpi
+
+const automation::MemberNames kMembers = {"ClearBitmap", "AddLine",    "AddRectangle", "AddText",
+                                          "FillArea",    "SaveBitmap", "Scale"};
+enum Member { kClearBitmap, kAddLine, kAddRectangle, kAddText, kFillArea, kSaveBitmap, kScale };
 
 std::optional<int> Integer(std::span<Variant> args, size_t index) {
   if (index >= args.size()) return std::nullopt;
@@ -48,6 +57,14 @@ std::optional<int> Colour(gdImagePtr image, std::span<Variant> args, size_t firs
     parts[i] = *part;
   }
   return gdImageColorResolve(image, parts[0], parts[1], parts[2]);
+}
+
+// Sets pixels x1..x2 of row y of a palette picture at once: gd's
+// per-pixel calls check bounds each time, which costs much over thousands
+// of diagrams. The callers stay inside the picture and its clipping
+// rectangle.
+void FillRow(gdImagePtr image, int y, int x1, int x2, int colour) {
+  std::memset(image->pixels[y] + x1, colour, static_cast<size_t>(x2 - x1 + 1));
 }
 
 // Scanline flood fill with its own stack: every pixel connected to (x, y)
@@ -70,7 +87,7 @@ void FillToBorder(gdImagePtr image, int x, int y, int fill, int border) {
     int left = sx, right = sx;
     while (left > 0 && fillable(left - 1, sy)) --left;
     while (right < width - 1 && fillable(right + 1, sy)) ++right;
-    for (int px = left; px <= right; ++px) gdImageSetPixel(image, px, sy, fill);
+    FillRow(image, sy, left, right, fill);
     // One seed per run of fillable pixels on the rows above and below.
     for (int row : {sy - 1, sy + 1}) {
       if (row < 0 || row >= height) continue;
@@ -100,8 +117,28 @@ void FillRectangle(gdImagePtr image, int x1, int y1, int x2, int y2, int colour)
   y1 = std::max(y1, image->cy1);
   y2 = std::min(y2, image->cy2);
   if (x1 > x2) return;
-  for (int y = y1; y <= y2; ++y)
-    std::memset(image->pixels[y] + x1, colour, static_cast<size_t>(x2 - x1 + 1));
+  for (int y = y1; y <= y2; ++y) FillRow(image, y, x1, x2, colour);
+}
+
+// A line drawn with a square pen `pen` pixels wide whose top-left corner
+// follows the line: at a scale of s, a one-pixel line covers exactly the
+// magnified pixels of the line it stands for.
+void PenLine(gdImagePtr image, int x1, int y1, int x2, int y2, int pen, int colour) {
+  for (int dx = 0; dx < pen; ++dx)
+    for (int dy = 0; dy < pen; ++dy) gdImageLine(image, x1 + dx, y1 + dy, x2 + dx, y2 + dy, colour);
+}
+
+// A glyph of a built-in font with each of its pixels drawn `scale` x
+// `scale` pixels large, clipped like every drawing.
+void DrawGlyph(gdImagePtr image, gdFontPtr font, int left, int top, int glyph, int colour,
+                int scale) {
+  if (glyph < font->offset || glyph >= font->offset + font->nchars) return;
+  const char* bits = font->data + (glyph - font->offset) * font->w * font->h;
+  for (int row = 0; row < font->h; ++row)
+    for (int col = 0; col < font->w; ++col)
+      if (bits[row * font->w + col])
+        FillRectangle(image, left + col * scale, top + row * scale, left + col * scale + scale - 1,
+                      top + row * scale + scale - 1, colour);
 }
 
 // Writes `bytes` to a temporary file beside `path` and renames it over
@@ -128,8 +165,10 @@ void Pintrel::ImageDeleter::operator()(gdImageStruct* image) const { gdImageDest
 
 bool Pintrel::Invoke(std::string_view member, automation::CallKind kind,
                      std::span<Variant> args, Variant& result) {
+  int found = kMembers.Find(member);
+  if (found == kScale) return kind == automation::CallKind::kPropertyPut && SetScale(args);
   if (kind != automation::CallKind::kMethod) return false;
-  switch (kMembers.Find(member)) {
+  switch (found) {
     case kClearBitmap: return ClearBitmap(args);
     case kAddLine: return AddLine(args);
     case kAddRectangle: return AddRectangle(args);
@@ -144,15 +183,29 @@ bool Pintrel::ClearBitmap(std::span<Variant> args) {
   image_.reset();
   std::optional<int> width = Integer(args, 0), height = Integer(args, 1);
   if (args.size() != 5 || !width || !height) return false;
-  if (*width < 1 || *height < 1 || int64_t{*width} * *height > kMaxPixels) return false;
-  image_.reset(gdImageCreate(*width, *height));
+  if (*width < 1 || *height < 1) return false;
+  int64_t pixelsWide = int64_t{*width} * scale_, pixelsHigh = int64_t{*height} * scale_;
+  if (pixelsWide * pixelsHigh > kMaxPixels) return false;
+  int sx = static_cast<int>(pixelsWide), sy = static_cast<int>(pixelsHigh);
+  image_.reset(gdImageCreate(sx, sy));
   if (!image_) return false;
   std::optional<int> colour = Colour(image_.get(), args, 2);
   if (!colour) {
     image_.reset();
     return false;
   }
-  FillRectangle(image_.get(), 0, 0, *width - 1, *height - 1, *colour);
+  FillRectangle(image_.get(), 0, 0, sx - 1, sy - 1, *colour);
+  return true;
+}
+
+bool Pintrel::SetScale(std::span<Variant> args) {
+  std::optional<int> scale = Integer(args, 0);
+  if (args.size() != 1 || !scale || *scale < 1 || *scale > kMaxScale) return false;
+  scale_ = *scale;
+  // FreeType's font cache must be set up before pictures are drawn on
+  // several threads at once.
+  static std::once_flag fontCache;
+  std::call_once(fontCache, [] { gdFontCacheSetup(); });
   return true;
 }
 
@@ -165,6 +218,11 @@ bool Pintrel::AddLine(std::span<Variant> args) {
   if (args.size() != 8 || !x1 || !y1 || !x2 || !y2 || !thickness || !colour ||
       *thickness < 1)
     return false;
+  if (scale_ > 1) {
+    int s = scale_;
+    PenLine(image_.get(), *x1 * s, *y1 * s, *x2 * s, *y2 * s, *thickness * s, *colour);
+    return true;
+  }
   gdImageSetThickness(image_.get(), *thickness);
   gdImageLine(image_.get(), *x1, *y1, *x2, *y2, *colour);
   gdImageSetThickness(image_.get(), 1);
@@ -179,18 +237,21 @@ bool Pintrel::AddRectangle(std::span<Variant> args) {
   std::optional<bool> filled = args.size() == 8 ? args[7].ToBool() : std::nullopt;
   if (!x || !y || !width || !height || !colour || !filled) return false;
   if (*width < 1 || *height < 1) return true;  // nothing to cover
-  int right = *x + *width - 1, bottom = *y + *height - 1;
-  if (*filled)
-    FillRectangle(image_.get(), *x, *y, right, bottom, *colour);
-  else
-    gdImageRectangle(image_.get(), *x, *y, right, bottom, *colour);
+  int s = scale_;
+  int left = *x * s, top = *y * s, right = (*x + *width) * s - 1, bottom = (*y + *height) * s - 1;
+  if (*filled) {
+    FillRectangle(image_.get(), left, top, right, bottom, *colour);
+  } else if (s == 1) {
+    gdImageRectangle(image_.get(), left, top, right, bottom, *colour);
+  } else {
+    PenLine(image_.get(), left, top, right - s + 1, top, s, *colour);
+    PenLine(image_.get(), left, bottom - s + 1, right - s + 1, bottom - s + 1, s, *colour);
+    PenLine(image_.get(), left, top, left, bottom - s + 1, s, *colour);
+    PenLine(image_.get(), right - s + 1, top, right - s + 1, bottom - s + 1, s, *colour);
+  }
   return true;
 }
 
-// The built-in font is 8 x 16 pixels, inside the 10 pixels per character
-// and 20 pixels of height that labels are given. It has glyphs for plain
-// ASCII only, so any other character is drawn as '?' (one glyph per code
-// point keeps the label as wide as it was measured).
 bool Pintrel::AddText(std::span<Variant> args) {
   std::optional<std::string> text = args.empty() ? std::nullopt : args[0].ToText();
   std::optional<int> x = Integer(args, 1), y = Integer(args, 2);
@@ -199,26 +260,56 @@ bool Pintrel::AddText(std::span<Variant> args) {
   std::optional<int> colour = Colour(image_.get(), args, 5);
   if (args.size() != 8 || !text || !x || !y || !width || !height || !colour)
     return false;
+  DrawLabel(*text, *x, *y, *width, *height, *colour);
+  return true;
+}
 
+// A label is clipped to its box and drawn from its left edge. Magnified, it
+// is drawn in the outline font, centred on the box's middle line and made
+// smaller when it would be wider than the box (the layout gives 10 units
+// per character, a little less than a wide letter needs). Otherwise, or
+// without the font, it is drawn in the built-in font: 8 x 16 pixels, inside
+// the 10 pixels per character and 20 pixels of height that labels are
+// given, with glyphs for plain ASCII only, so any other character is drawn
+// as '?' (one glyph per code point keeps the label as wide as it was
+// measured).
+void Pintrel::DrawLabel(const std::string& text, int x, int y, int width, int height,
+                        int colour) {
   gdImagePtr image = image_.get();
-  int clipLeft = std::max(*x, 0), clipTop = std::max(*y, 0);
-  int clipRight = std::min(*x + *width - 1, gdImageSX(image) - 1);
-  int clipBottom = std::min(*y + *height - 1, gdImageSY(image) - 1);
-  if (clipLeft > clipRight || clipTop > clipBottom) return true;  // nothing visible
-
-  gdFontPtr font = gdFontGetLarge();
-  int top = *y + std::max(0, (*height - font->h) / 2);
-  int left = *x;
+  const int s = scale_;
+  int left = x * s, top = y * s, boxWidth = width * s, boxHeight = height * s;
+  int clipLeft = std::max(left, 0), clipTop = std::max(top, 0);
+  int clipRight = std::min(left + boxWidth - 1, gdImageSX(image) - 1);
+  int clipBottom = std::min(top + boxHeight - 1, gdImageSY(image) - 1);
+  if (clipLeft > clipRight || clipTop > clipBottom) return;  // nothing visible
   gdImageSetClip(image, clipLeft, clipTop, clipRight, clipBottom);
-  for (unsigned char byte : *text) {
-    if ((byte & 0xC0) == 0x80) continue;  // inside a multi-byte character
-    if (left > clipRight) break;
-    int glyph = (byte >= 0x20 && byte < 0x7F) ? byte : '?';
-    gdImageChar(image, font, left, top, glyph, *colour);
-    left += font->w;
+
+  char* font = const_cast<char*>(TAVELLE_LABEL_FONT);
+  char* chars = const_cast<char*>(text.c_str());
+  double em = kLabelEm * s;
+  int box[8];
+  bool drawn = false;
+  if (s > 1 && *font != '\0' &&
+      gdImageStringFT(nullptr, box, colour, font, em * kPointsPerPixel, 0, 0, 0, chars) ==
+          nullptr) {
+    int inkWidth = box[2] - box[0];
+    if (inkWidth > boxWidth) em = em * boxWidth / inkWidth;
+    int baseline = top + boxHeight / 2 + static_cast<int>(std::lround(em * 0.36));
+    drawn = gdImageStringFT(image, box, colour, font, em * kPointsPerPixel, 0, left, baseline,
+                            chars) == nullptr;
+  }
+  if (!drawn) {
+    gdFontPtr builtIn = gdFontGetLarge();
+    int glyphTop = top + std::max(0, (boxHeight - builtIn->h * s) / 2);
+    for (unsigned char byte : text) {
+      if ((byte & 0xC0) == 0x80) continue;  // inside a multi-byte character
+      if (left > clipRight) break;
+      int glyph = (byte >= 0x20 && byte < 0x7F) ? byte : '?';
+      DrawGlyph(image, builtIn, left, glyphTop, glyph, colour, s);
+      left += builtIn->w * s;
+    }
   }
   gdImageSetClip(image, 0, 0, gdImageSX(image) - 1, gdImageSY(image) - 1);
-  return true;
 }
 
 bool Pintrel::FillArea(std::span<Variant> args) {
@@ -226,7 +317,7 @@ bool Pintrel::FillArea(std::span<Variant> args) {
   if (!image_) return false;
   std::optional<int> fill = Colour(image_.get(), args, 2), border = Colour(image_.get(), args, 5);
   if (args.size() != 8 || !x || !y || !fill || !border) return false;
-  FillToBorder(image_.get(), *x, *y, *fill, *border);
+  FillToBorder(image_.get(), *x * scale_, *y * scale_, *fill, *border);
   return true;
 }
 

@@ -11,6 +11,12 @@
 //   FillArea(x, y, r, g, b, r2, g2, b2)   fills outwards from (x, y) with the
 //                                          first colour up to the second (the border)
 //   SaveBitmap(path, format)               format 3: a PNG file at path + "png"
+//   Scale (property, 1 to 8, default 1)   pixels per unit of the calls above
+// With a Scale above 1, written before ClearBitmap, the picture has that
+// many times the pixels in each direction and every call draws as if
+// magnified, with labels in an antialiased DejaVu Sans (FreeType, shading
+// through the picture's palette), so that
+// the picture stays sharp when shown at the size the calls describe.
 // Each call draws over the earlier ones. A call fails (Invoke returns false)
 // when an argument is missing or out of range, when no picture was cleared
 // yet, or when the file cannot be written; a failed save leaves no file and
@@ -20,6 +26,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "automation/object.h"
@@ -40,11 +47,14 @@ class Pintrel : public automation::Object {
   bool AddText(std::span<automation::Variant> args);
   bool FillArea(std::span<automation::Variant> args);
   bool SaveBitmap(std::span<automation::Variant> args, automation::Variant& result);
+  bool SetScale(std::span<automation::Variant> args);
+  void DrawLabel(const std::string& text, int x, int y, int width, int height, int colour);
 
   struct ImageDeleter {
     void operator()(gdImageStruct* image) const;
   };
   std::unique_ptr<gdImageStruct, ImageDeleter> image_;
+  int scale_ = 1;
 };
 
 }  // namespace pintrel

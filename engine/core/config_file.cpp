@@ -34,6 +34,11 @@ constexpr ConfigEntry kLeadingSettings[] = {
     {"TavelleConfig", "ContentFileTemplate"},
 };
 
+// The project's title, which came later, ends "TavelleConfig". It is
+// written only when set, so that a project without one saves the same file
+// as before; an absent title reads as empty like the other texts.
+constexpr ConfigEntry kTitleSetting[] = {{"TavelleConfig", "ProjectTitle"}};
+
 // The settings written after the lists, in file order.
 constexpr ConfigEntry kHelpSettings[] = {
     {"HelpProjInfo", "CompiledFile"}, {"HelpProjInfo", "ContentFile"},
@@ -223,6 +228,7 @@ void SaveConfig(ProjectSetup& project, const std::string& configFile) {
   const Settings& settings = project.settings;
   PathSaver paths(configFile);
   WriteSettings(profile, settings, paths, kLeadingSettings);
+  if (!settings.ProjectTitle.empty()) WriteSettings(profile, settings, paths, kTitleSetting);
   WriteNames(profile, "InputFolders", "NumInputFolders", "Folder", project.InputFolders, &paths);
   WriteNames(profile, "FileTypes", "NumFileTypes", "TypeName", project.FileTypes);
   WriteKeyWords(profile, project.KeyWords);
@@ -243,6 +249,7 @@ void OpenConfig(ProjectSetup& project, const std::string& configFile) {
   component->Put("filename", configFile);
   Profile profile(component);
   ReadSettings(profile, project.settings, kLeadingSettings);
+  ReadSettings(profile, project.settings, kTitleSetting);
   ReadLists(profile, project);
   ReadSettings(profile, project.settings, kHelpSettings);
 }

@@ -1,6 +1,13 @@
-// Settings: the 46 public properties of a documentation project, in the
+// Settings: the 49 public properties of a documentation project, in the
 // order the engine class declares them, and a table that lets the
 // automation interface read and write each one by name.
+//
+// The last three came later, each with a default that leaves the output
+// as it was: ProjectTitle replaces the marker "{Project Title}" in the page
+// template, the script-tree viewer and the help project template (empty:
+// the marker stays); DiagramScale draws hierarchy pictures at that many
+// times their pixels (1: as laid out); TreeViewerFolder names a folder
+// whose files are written beside the script tree file (empty: none).
 #ifndef TAVELLE_ENGINE_CORE_SETTINGS_H_
 #define TAVELLE_ENGINE_CORE_SETTINGS_H_
 
@@ -61,6 +68,9 @@ struct Settings {
   std::string OpenFolderImage;
   std::string OpenSelFolderImage;
   std::string JavaUrlPath;
+  std::string ProjectTitle;
+  int16_t DiagramScale = 1;
+  std::string TreeViewerFolder;
 };
 
 // One property: its name and where it lives in Settings.
@@ -71,7 +81,7 @@ struct PropertyInfo {
       field;
 };
 
-// All 46 properties in declaration order.
+// All 49 properties in declaration order.
 std::span<const PropertyInfo> SettingProperties();
 
 // The property named exactly `name`, or nullptr.

@@ -88,9 +88,17 @@ Status SavePicture(const automation::ObjectRef& component, const std::string& pa
   return Status::FileFailure(description, path);
 }
 
+// A magnified picture keeps the calls of the layout: the component is told
+// the scale once, and the page's image tag and map keep the layout's size.
+automation::ObjectRef CreatePainter(int16_t scale) {
+  automation::ObjectRef component = automation::CreateObject("Brushwell.Pintrel");
+  if (component && scale > 1) component->Put("Scale", scale);
+  return component;
+}
+
 }  // namespace
 
-void DrawBitmap(const ClassDoc& doc, Run& run) {
+void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
   if (doc.DiagramInfo.empty() || doc.filename.empty()) return;
   OutputFolder& output = run.Output();
   std::string pictureName = doc.BMP_FileName + "png";
@@ -105,7 +113,7 @@ void DrawBitmap(const ClassDoc& doc, Run& run) {
   // items, while the next class is laid out. The component is created
   // here, on the run's thread, and let go on the worker, which allocated
   // the picture.
-  auto draw = [component = automation::CreateObject("Brushwell.Pintrel"), items = doc.DiagramInfo,
+  auto draw = [component = CreatePainter(scale), items = doc.DiagramInfo,
                width = doc.BMP_Width, height = doc.BMP_Height,
                row = "Generating Bitmap for Class: " + doc.Name](const std::string& path,
                                                                   RunReport& report) mutable {
@@ -125,7 +133,7 @@ void GenerateClassDiagrams(Project& project, Run& run) {
   for (const SortedCollection<ClassDoc>::Ptr& doc : project.Classes) {
     if (run.CheckCancel()) return;
     GenerateBitmapInfo(*doc, project.Classes);
-    DrawBitmap(*doc, run);
+    DrawBitmap(*doc, project.settings.DiagramScale, run);
   }
 }
 

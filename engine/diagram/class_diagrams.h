@@ -19,7 +19,7 @@ void GenerateBitmapInfo(ClassDoc& doc, const SortedCollection<ClassDoc>& classes
 
 // Draws and saves the picture of `doc` beside its page, on the run's
 // output queue.
-void DrawBitmap(const ClassDoc& doc, Run& run);
+void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run);
 
 }  // namespace tavelle
 

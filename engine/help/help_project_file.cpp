@@ -1,6 +1,7 @@
 // The help project file: the user's project template with the run's topic
-// pages listed after "[FILES]" and the template file names it mentions
-// replaced by the names of this run's help files.
+// pages listed after "[FILES]", the template file names it mentions
+// replaced by the names of this run's help files and the title marker by
+// the project's title.
 #include "engine/help/help_files.h"
 
 #include <utility>
@@ -11,22 +12,6 @@ namespace tavelle {
 namespace {
 
 constexpr std::string_view kFilesSection = "[FILES]";
-
-// Replaces every occurrence of `from` in `text` by `to`; an empty `from`
-// replaces nothing.
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  if (from.empty()) return;
-  std::string result;
-  size_t start = 0;
-  for (size_t found; (found = text.find(from, start)) != std::string::npos;
-       start = found + from.size()) {
-    result.append(text, start, found - start);
-    result += to;
-  }
-  if (start == 0) return;
-  result.append(text, start);
-  text = std::move(result);
-}
 
 // One line per written topic page, in writing order, each named relative
 // to the output folder.
@@ -66,6 +51,7 @@ void GenerateHelpProjectFile(Project& project, Run& run) {
   ReplaceAll(text, FileNameOfPath(settings.ProjFileTemplate), settings.ProjFile);
   ReplaceAll(text, FileNameOfPath(settings.IndexFileTemplate), settings.IndexFile);
   ReplaceAll(text, FileNameOfPath(settings.ContentFileTemplate), settings.ContentFile);
+  InsertProjectTitle(text, settings.ProjectTitle, false);
   run.Output().Write(settings.ProjFile, std::move(text));
 }
 

@@ -1,5 +1,7 @@
 #include "engine/help/help_trees.h"
 
+#include "engine/help/template_text.h"
+
 namespace tavelle {
 namespace {
 
@@ -28,15 +30,7 @@ void AddParamLine(std::string& text, std::string_view name, std::string_view val
   text += "<param name=\"";
   text += name;
   text += "\" value=\"";
-  for (char c : value) {
-    switch (c) {
-      case '"': text += "&quot;"; break;
-      case '&': text += "&amp;"; break;
-      case '<': text += "&lt;"; break;
-      case '>': text += "&gt;"; break;
-      default: text += c;
-    }
-  }
+  AppendHTMLText(text, value);
   text += "\">\r\n";
 }
 

@@ -1,6 +1,7 @@
 #include "engine/help/template_text.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/scan/text_file.h"
 
@@ -25,6 +26,42 @@ bool InsertAfterMarkerLine(std::string& text, std::string_view marker,
   size_t at = std::min(found + marker.size() + 2, text.size());
   text.insert(at, insertion);
   return true;
+}
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  if (from.empty()) return;
+  std::string result;
+  size_t start = 0;
+  for (size_t found; (found = text.find(from, start)) != std::string::npos;
+       start = found + from.size()) {
+    result.append(text, start, found - start);
+    result += to;
+  }
+  if (start == 0) return;
+  result.append(text, start);
+  text = std::move(result);
+}
+
+void AppendHTMLText(std::string& out, std::string_view text) {
+  for (char c : text) {
+    switch (c) {
+      case '"': out += "&quot;"; break;
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      default: out += c;
+    }
+  }
+}
+
+void InsertProjectTitle(std::string& text, std::string_view title, bool asHTML) {
+  if (title.empty()) return;
+  std::string written;
+  if (asHTML) {
+    AppendHTMLText(written, title);
+    title = written;
+  }
+  ReplaceAll(text, kProjectTitleMarker, title);
 }
 
 }  // namespace tavelle

@@ -1,4 +1,5 @@
-// Reading a help template and placing generated text into it.
+// Reading a help template and placing generated text into it; the
+// project's title in any template.
 #ifndef TAVELLE_ENGINE_HELP_TEMPLATE_TEXT_H_
 #define TAVELLE_ENGINE_HELP_TEMPLATE_TEXT_H_
 
@@ -23,6 +24,20 @@ bool ReadHelpTemplate(Run& run, const std::string& templatePath,
 // Returns false, leaving `text` alone, when `text` holds no marker.
 bool InsertAfterMarkerLine(std::string& text, std::string_view marker,
                            std::string_view insertion);
+
+// Replaces every occurrence of `from` in `text` by `to`; an empty `from`
+// replaces nothing.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
+
+// Appends `text` with its ", &, < and > written as character references.
+void AppendHTMLText(std::string& out, std::string_view text);
+
+// Where a template wants the setting ProjectTitle.
+inline constexpr std::string_view kProjectTitleMarker = "{Project Title}";
+
+// Replaces every title marker in `text` by `title`, as HTML text when
+// `asHTML`. An empty title leaves `text` as it is.
+void InsertProjectTitle(std::string& text, std::string_view title, bool asHTML);
 
 }  // namespace tavelle
 

@@ -16,6 +16,7 @@
 
 #include "engine/diagram/class_diagrams.h"
 #include "engine/help/help_files.h"
+#include "engine/help/template_text.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/list_pages.h"
 #include "engine/html/page_context.h"
@@ -32,6 +33,8 @@ class PageRun {
  public:
   PageRun(Project& project, Run& run) : project_(project), run_(run) {
     SplitHTMLTemplate(project, run, head_, tail_);
+    InsertProjectTitle(head_, project.settings.ProjectTitle, true);
+    InsertProjectTitle(tail_, project.settings.ProjectTitle, true);
     if (AutoLink()) word_index_.Build(project.StoredWords);
   }
 

@@ -60,13 +60,14 @@ TEST_F(Cli, PrintSettingsShowsTheDesktopDefaultsAndTheOptions) {
   CommandResult result = Run("--print-settings");
   ASSERT_EQ(result.exit_code, 0) << result.errors;
   std::vector<std::string> lines = Lines(result.output);
-  ASSERT_EQ(lines.size(), 46u);
+  ASSERT_EQ(lines.size(), 49u);
   EXPECT_EQ(lines.front(), "SearchRecursive=true");
-  EXPECT_EQ(lines.back(), "JavaUrlPath=CodeDocs");
+  EXPECT_EQ(lines[45], "JavaUrlPath=CodeDocs");
   for (const char* expected :
        {"AutoLink=true", "FunctionsHTMLFile=Functions.html", "ClassesHTMLFile=Classes.html",
         "GenerateJScriptTreeFile=true", "ProcAccessLevel=All Access", "JavaTreeFontSize=2",
-        "ClosedClassImage=folder.gif", "OutputMsgBox="})
+        "ClosedClassImage=folder.gif", "OutputMsgBox=", "DiagramScale=2", "ProjectTitle=",
+        "TreeViewerFolder=" TAVELLE_BINARY_DIR "/share/tavelle/theme/tree"})
     EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
 
   result = Run("--print-settings -o docs --set autolink=FALSE --set JavaTreeFontSize=9 "
@@ -141,6 +142,9 @@ TEST_F(Cli, ARunPrintsDatedRowsAndReadsRelativePathsFromTheConfigurationFolder) 
   EXPECT_TRUE(lines.back().ends_with("\tFinished generating HTML files for this project"));
   EXPECT_NE(result.output.find("shapes.cpp"), std::string::npos) << "src was found from the file";
   EXPECT_FALSE(std::filesystem::is_empty(dir_.path() / "project/out")) << "out is the file's";
+  EXPECT_NE(ReadFile(dir_.path() / "project/out/tree.html").find("<title>p</title>"),
+            std::string::npos)
+      << "the tree viewer is written and the project is named after its configuration file";
 
   EXPECT_EQ(Run("-q ../project/p.tvg", dir_ / "elsewhere").output, "");
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ TEST(Pintrel, DrawsTheWorkedExampleAsAPngOfTheLaidOutSize) {
   tavelle::GenerateBitmapInfo(*derived, classes);
   {
     tavelle::Run run(nullptr, out.path().string());
-    tavelle::DrawBitmap(*derived, run);
+    tavelle::DrawBitmap(*derived, 1, run);
   }
 
   Image image = LoadPng(out / "Derived.png");
@@ -87,6 +88,42 @@ TEST(Pintrel, DrawsTheWorkedExampleAsAPngOfTheLaidOutSize) {
   EXPECT_TRUE(labelInk) << "the label is drawn";
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()), {}), 1)
       << "no temporary file is left";
+}
+
+TEST(Pintrel, AScaledPictureDrawsTheLayoutMagnifiedWithSmoothLabels) {
+  tavelle::SortedCollection<tavelle::ClassDoc> classes;
+  auto derived = std::make_shared<tavelle::ClassDoc>(), base = std::make_shared<tavelle::ClassDoc>();
+  derived->Name = "Derived";
+  derived->filename = "Derived.htm";
+  derived->BaseClasses = {"Base"};
+  base->Name = "Base";
+  base->filename = "Base.htm";
+  classes.AddSorted(derived);
+  classes.AddSorted(base);
+  testing_support::TempDir out;
+  tavelle::GenerateBitmapInfo(*derived, classes);
+  {
+    tavelle::Run run(nullptr, out.path().string());
+    tavelle::DrawBitmap(*derived, 2, run);
+  }
+
+  Image image = LoadPng(out / "Derived.png");
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(gdImageSX(image.get()), 2 * derived->BMP_Width);
+  EXPECT_EQ(gdImageSY(image.get()), 2 * derived->BMP_Height);
+  EXPECT_EQ(Rgb(image, 4, 4), "200,200,200") << "box";
+  EXPECT_EQ(Rgb(image, 164, 40), "140,140,140") << "shadow right of the box";
+  EXPECT_EQ(Rgb(image, 70, 106), "0,0,0") << "filled arrow head";
+  EXPECT_EQ(Rgb(image, 76, 100), "255,255,255") << "the fill stays inside the arrow head";
+  EXPECT_EQ(Rgb(image, 40, 90), "0,0,0") << "connector";
+  std::set<std::string> labelShades;
+  for (int x = 10; x < 150; ++x)
+    for (int y = 10; y < 50; ++y) labelShades.insert(Rgb(image, x, y));
+  EXPECT_GT(labelShades.size(), 5u) << "an antialiased label has shades between ink and box";
+
+  ObjectRef painter = automation::CreateObject("Brushwell.Pintrel");
+  EXPECT_FALSE(painter->Put("Scale", int16_t{0}));
+  EXPECT_FALSE(painter->Put("Scale", int16_t{9}));
 }
 
 TEST(Pintrel, TextIsClippedToItsBoxAndFillsStopAtTheirBorder) {

@@ -82,6 +82,27 @@ TEST(ConfigFile, SaveThenOpenRestoresEverySettingAndList) {
   EXPECT_EQ(opened.Get("OpenClassImage"), Variant("images/open_folder.gif"));
 }
 
+TEST(ConfigFile, TheProjectTitleIsSavedOnlyWhenSet) {
+  TempDir dir;
+  Tavelle engine;
+  std::string untitled = dir / "untitled.tvg", titled = dir / "titled.tvg";
+  engine.Call("SaveConfig", {untitled});
+  EXPECT_EQ(ReadFile(untitled).find("ProjectTitle"), std::string::npos)
+      << "a project without a title saves the file it always saved";
+  engine.Put("ProjectTitle", "Shapes & Co");
+  engine.Call("SaveConfig", {titled});
+  std::string file = ReadFile(titled);
+  size_t title = file.find("ProjectTitle=Shapes & Co");
+  EXPECT_LT(file.find("ContentFileTemplate="), title);
+  EXPECT_LT(title, file.find("[InputFolders]"));
+
+  Tavelle opened;
+  opened.Call("OpenConfig", {titled});
+  EXPECT_EQ(opened.Get("ProjectTitle"), Variant("Shapes & Co"));
+  opened.Call("OpenConfig", {untitled});
+  EXPECT_EQ(opened.Get("ProjectTitle"), Variant("")) << "absent, like every text";
+}
+
 TEST(ConfigFile, SavingOverAnOldFileLeavesNothingOfItBehind) {
   TempDir dir;
   std::string path = dir / "old.tvg";

@@ -129,12 +129,16 @@ TEST(EngineObject, StartsWithTheDocumentedDefaultsAndStoresWhatIsWritten) {
   EXPECT_EQ(engine.Get("GenerateJScriptTreeFile"), Variant(false));
   EXPECT_EQ(engine.Get("lStartJavaNode"), Variant(int32_t{0}));
   EXPECT_EQ(engine.Get("JavaTreeFontSize"), Variant(int16_t{0}));
+  EXPECT_EQ(engine.Get("ProjectTitle"), Variant(""));
+  EXPECT_EQ(engine.Get("DiagramScale"), Variant(int16_t{1}));
+  EXPECT_EQ(engine.Get("TreeViewerFolder"), Variant(""));
 
   std::vector<std::string> names = engine.PropertyNames();
-  ASSERT_EQ(names.size(), 46u);
+  ASSERT_EQ(names.size(), 49u);
   EXPECT_EQ(names.front(), "SearchRecursive");
   EXPECT_EQ(names[13], "OutputMsgBox");
-  EXPECT_EQ(names.back(), "JavaUrlPath");
+  EXPECT_EQ(names[45], "JavaUrlPath");
+  EXPECT_EQ(names.back(), "TreeViewerFolder");
 
   auto sink = std::make_shared<automation::ListView>();
   EXPECT_TRUE(engine.Put("OutputMsgBox", automation::ObjectRef(sink)));

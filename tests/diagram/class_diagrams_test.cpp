@@ -86,7 +86,7 @@ TEST_F(ClassDiagramsTest, WorkedExampleMakesTheseCallsInThisOrder) {
   AddWorkedExample();
   auto derived = project_.Classes.Find("Derived");
   tavelle::GenerateBitmapInfo(*derived, project_.Classes);
-  tavelle::DrawBitmap(*derived, *testing_support::RunOf(project_));
+  tavelle::DrawBitmap(*derived, 1, *testing_support::RunOf(project_));
 
   std::string arrowColour = "1,0,0,0)";
   EXPECT_EQ(journal_.events, (std::vector<std::string>{
@@ -140,7 +140,7 @@ TEST_F(ClassDiagramsTest, TheFillColumnRoundsHalvesToEven) {
   tavelle::DrawInfo unknown;
   unknown.DrawType = 9;  // draws nothing
   doc->DiagramInfo.push_back(unknown);
-  tavelle::DrawBitmap(*doc, *testing_support::RunOf(project_));
+  tavelle::DrawBitmap(*doc, 1, *testing_support::RunOf(project_));
 
   std::vector<std::string> fills;
   for (const std::string& event : journal_.events)

@@ -39,7 +39,10 @@ class ConcurrentRuns : public ::testing::Test {
               "//DOC_DEFINE_FUNCTION_START\n//Name: Tune\n//\\\\\n//Access: Public\n//\\\\\n"
               "//Description: Tunes a Gadget, never a Polygon.\n//\\\\\n"
               "//DOC_DEFINE_FUNCTION_END\n");
-    gadgets_ = "-i " + Quoted(src.string()) + " -t .h --set CommentString=// --set DefaultHTML=" +
+    // Without a title of its own, a project would be named after each
+    // run's output folder.
+    gadgets_ = "-i " + Quoted(src.string()) +
+               " -t .h --set CommentString=// --set ProjectTitle=Gadgets --set DefaultHTML=" +
                Quoted(SourcePath("examples/templates/page.html").string());
     shapes_ = Quoted(SourcePath("examples/shapes.tvg").string());
   }

@@ -1,7 +1,8 @@
 // Hierarchy diagrams of whole runs of tavelle-cli, as a browser sees them:
 // headless Chromium opens each class page that shows a diagram, and the
-// picture it loads must have the size the image tag states; every area of
-// the image map must lead to a page of the output.
+// picture it loads must have the size the image tag states times the
+// diagram scale; every area of the image map must lead to a page of the
+// output.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -59,9 +60,9 @@ std::vector<std::string> LoadedPictureSizes(const fs::path& page) {
   return sizes;
 }
 
-// Checks every page of `out` that shows a diagram and returns how many
-// there were.
-int ExpectDiagramsLoad(const fs::path& out) {
+// Checks every page of `out` that shows a diagram drawn at `scale` and
+// returns how many there were.
+int ExpectDiagramsLoad(const fs::path& out, int scale) {
   static const std::regex imagePattern(
       "<img src=\"([^\"]+)\" border=0 usemap=\"#map1\" HEIGHT=(\\d+) WIDTH=(\\d+)>");
   static const std::regex areaPattern("<area href=(\\S+) alt=");
@@ -73,8 +74,9 @@ int ExpectDiagramsLoad(const fs::path& out) {
     if (!std::regex_search(page, image, imagePattern)) continue;
     ++diagrams;
     EXPECT_TRUE(fs::exists(entry.path().parent_path() / image[1].str())) << image[1];
-    EXPECT_EQ(LoadedPictureSizes(entry.path()),
-              std::vector<std::string>{image[3].str() + "x" + image[2].str()})
+    std::string size = std::to_string(std::stoi(image[3]) * scale) + "x" +
+                       std::to_string(std::stoi(image[2]) * scale);
+    EXPECT_EQ(LoadedPictureSizes(entry.path()), std::vector<std::string>{size})
         << entry.path();
     for (std::sregex_iterator it(page.begin(), page.end(), areaPattern), end; it != end; ++it) {
       fs::path target = entry.path().parent_path() / (*it)[1].str();
@@ -107,7 +109,7 @@ TEST_F(DiagramOutputs, TheShapesExampleShowsItsDiagrams) {
   fs::path config = SourcePath("examples/shapes.tvg");
   if (!fs::exists(config)) GTEST_SKIP() << "the example project is not there yet";
   ASSERT_NO_FATAL_FAILURE(Run(Quoted(config.string())));
-  EXPECT_GT(ExpectDiagramsLoad(out_), 0) << "no class page with a diagram";
+  EXPECT_GT(ExpectDiagramsLoad(out_, 2), 0) << "no class page with a diagram";
 }
 
 TEST_F(DiagramOutputs, EveryClassWithBasesGetsAWorkingDiagram) {
@@ -122,10 +124,11 @@ TEST_F(DiagramOutputs, EveryClassWithBasesGetsAWorkingDiagram) {
             "<html><head><title></title></head><body>\n<!--Begin HTML Body-->\n"
             "<!--End HTML Body-->\n</body></html>\n");
   ASSERT_NO_FATAL_FAILURE(Run("-i " + Quoted((work_.path() / "src").string()) +
-                              " -t .h --set CommentString=// --set DefaultHTML=" +
+                              " -t .h --set CommentString=// --set DiagramScale=1"
+                              " --set DefaultHTML=" +
                               Quoted((work_.path() / "page.html").string())));
 
-  EXPECT_EQ(ExpectDiagramsLoad(out_), 3);
+  EXPECT_EQ(ExpectDiagramsLoad(out_, 1), 3);
   EXPECT_TRUE(fs::exists(out_ / "Square.png"));
   EXPECT_FALSE(fs::exists(out_ / "Shape.png")) << "a class without bases has no picture";
   EXPECT_EQ(ReadFile(out_ / "Shape.html").find("<img"), std::string::npos);

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -358,6 +359,20 @@ class FrontendTest : public QObject {
     QCOMPARE(messages.first(), QStringLiteral("Starting Documentation"));
     QCOMPARE(messages.last(), QStringLiteral("Finished generating HTML files for this project"));
     QVERIFY(messages.contains("Found Function: F"));
+
+    // Without a page template the pages wear the built-in look, titled
+    // after the output folder; a configuration saved afterwards keeps
+    // neither default.
+    QFile page(dir.filePath("out/F.html"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QVERIFY(page.readAll().contains("<a class=\"brand\" href=\"tree.html\">out</a>"));
+    QVERIFY(QFile::exists(dir.filePath("out/tree.html")));
+    w.dialogs.file_answers = {dir.filePath("after.tvg")};
+    w.Click("SaveConfigCmd");
+    QFile saved(dir.filePath("after.tvg"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QByteArray config = saved.readAll();
+    QVERIFY2(!config.contains("ProjectTitle") && !config.contains("theme"), config.constData());
   }
 
   void aRunShowsItsKeyWordsAndFailuresAndOpenOutputShowsItsPages() {
@@ -392,12 +407,13 @@ class FrontendTest : public QObject {
     QVERIFY(output->columnWidth(0) >=
             output->fontMetrics().horizontalAdvance(output->topLevelItem(0)->text(0)));
 
-    // Open output: the first page there is, the tree page before all.
+    // Open output: the first page there is, the tree page (which the run
+    // wrote beside its script) before all.
     w.Click("OpenOutputCmd");
-    WriteText(dir.filePath("out/tree.html"), "<html></html>");
+    QFile::remove(dir.filePath("out/tree.html"));
     w.Click("OpenOutputCmd");
     QCOMPARE(w.dialogs.browser_pages,
-             QStringList({dir.filePath("out/Classes.html"), dir.filePath("out/tree.html")}));
+             QStringList({dir.filePath("out/tree.html"), dir.filePath("out/Classes.html")}));
     w.Text("OutputDirTxt")->setText(dir.filePath("src"));
     w.dialogs.opens = false;
     w.Click("OpenOutputCmd");

@@ -1,6 +1,7 @@
 // Installs the build into a temporary prefix and checks that the installed
 // programs run from there: the command-line program generates the
-// installed example, and "Help Docs" finds the installed manual.
+// installed example with the installed tree viewer, and "Help Docs" finds
+// the installed manual.
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -35,7 +36,8 @@ class InstallTest : public QObject {
 
     QStringList installed = {"bin/tavelle", "bin/tavelle-cli", "lib/libtavelle_automation.so",
                              "lib/libcorvane.so", "lib/libstowe.so", "lib/libpintrel.so",
-                             "share/tavelle/examples/shapes.tvg"};
+                             "share/tavelle/examples/shapes.tvg", "share/tavelle/theme/page.html",
+                             "share/tavelle/theme/tree/tree.js"};
     bool manual_built = QFileInfo::exists(TAVELLE_BINARY_DIR "/share/tavelle/manual/index.html");
     if (manual_built) installed << "share/tavelle/manual/index.html";
     for (const QString& file : installed)
@@ -50,6 +52,7 @@ class InstallTest : public QObject {
                  {"-q", prefix.filePath("share/tavelle/examples/shapes.tvg"), "-o", output}, &log),
              0);
     QVERIFY2(QFileInfo::exists(output + "/Classes.html"), qPrintable(log));
+    QVERIFY2(QFileInfo::exists(output + "/tree.html"), "the installed tree viewer is found");
 
     if (!manual_built) QSKIP("the manual is not built in this configuration");
     std::filesystem::path manual = frontend::ManualPath(prefix.filePath("bin").toStdString());

@@ -104,6 +104,27 @@ TEST(ScriptTree, WritesNothingWhenTurnedOffAndReportsAFailedWrite) {
   EXPECT_NE(test.sink->messages()[1].find("  File: "), std::string::npos);
 }
 
+TEST(ScriptTree, WritesTheViewerBesideItAndKeepsTheUsersOwnFiles) {
+  HelpTestProject test;
+  testing_support::TempDir viewer;
+  testing_support::WriteFile(viewer / "tree.html", "<title>{Project Title}</title>\n<p>\n");
+  testing_support::WriteFile(viewer / "tree.js", "var theme;\n");
+  testing_support::WriteFile(test.dir / "nav/tree.js", "var mine;");
+  test.AddTopic("Overview");
+  test.project.settings.GenerateJScriptTreeFile = true;
+  test.project.settings.JavaScriptTreeFile = "nav/JavaTree.js";
+  test.project.settings.TreeViewerFolder = viewer.path().string();
+  test.project.settings.ProjectTitle = "Shapes & <Co>";
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
+  EXPECT_EQ(test.Output("nav/tree.html"), "<title>Shapes &amp; &lt;Co&gt;</title>\r\n<p>\r\n");
+  EXPECT_EQ(test.Output("nav/tree.js"), "var mine;");
+  EXPECT_TRUE(test.Exists("nav/JavaTree.js"));
+
+  test.project.settings.TreeViewerFolder = viewer / "missing";
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
+  EXPECT_NE(test.sink->messages().back().find("  File: " + viewer / "missing"), std::string::npos);
+}
+
 TEST(ScriptTree, QuotesAndBackslashesCannotEndTheScriptString) {
   HelpTestProject test;
   test.project.settings.GenerateJScriptTreeFile = true;

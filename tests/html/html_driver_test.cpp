@@ -214,5 +214,23 @@ TEST_F(DriverTest, AnEmptyProjectStillWritesTheListPages) {
   EXPECT_TRUE(project.HTMLFiles.empty());
 }
 
+TEST_F(DriverTest, TheProjectTitleFillsEveryTitleMarkerOfTheTemplate) {
+  const std::string page =
+      "<html><title>{Project Title}</title><b>{Project Title}</b>\n<!--Begin HTML Body-->\n"
+      "<!--End HTML Body-->\n<i>{Project Title}</i></html>\n";
+  WriteFile(dir / "page.html", page);
+  AddClass("Shape", "A shape.");
+  Run();
+  EXPECT_TRUE(Contains(Page("Shape.html"), "<title>Shape</title><b>{Project Title}</b>"))
+      << "without a title the template stays as it is";
+
+  project.settings.ProjectTitle = "Shapes & <Co>";
+  Run();
+  std::string written = Page("Shape.html");
+  EXPECT_TRUE(Contains(written, "<title>Shape</title><b>Shapes &amp; &lt;Co&gt;</b>"));
+  EXPECT_TRUE(Contains(written, "<i>Shapes &amp; &lt;Co&gt;</i>"));
+  EXPECT_TRUE(Contains(Page("Classes.html"), "<b>Shapes &amp; &lt;Co&gt;</b>"));
+}
+
 }  // namespace
 }  // namespace tavelle
