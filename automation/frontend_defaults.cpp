@@ -29,6 +29,7 @@ void ApplyFrontEndDefaults(Object& engine) {
   engine.Put("OpenFolderImage", "images/open_folder.gif");
   engine.Put("OpenSelFolderImage", "images/open_folder.gif");
   engine.Put("JavaUrlPath", "CodeDocs");
+  engine.Put("GenerateSearchIndex", true);
 }
 
 }  // namespace automation

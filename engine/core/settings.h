@@ -1,4 +1,4 @@
-// Settings: the 46 public properties of a documentation project, in the
+// Settings: the 47 public properties of a documentation project, in the
 // order the engine class declares them, and a table that lets the
 // automation interface read and write each one by name.
 #ifndef TAVELLE_ENGINE_CORE_SETTINGS_H_
@@ -61,6 +61,8 @@ struct Settings {
   std::string OpenFolderImage;
   std::string OpenSelFolderImage;
   std::string JavaUrlPath;
+  // Writes the search index and script (html/search_index.h).
+  bool GenerateSearchIndex = false;
 };
 
 // One property: its name and where it lives in Settings.
@@ -71,7 +73,7 @@ struct PropertyInfo {
       field;
 };
 
-// All 46 properties in declaration order.
+// All 47 properties in declaration order.
 std::span<const PropertyInfo> SettingProperties();
 
 // The property named exactly `name`, or nullptr.

@@ -11,7 +11,7 @@ namespace {
 using automation::CallKind;
 using automation::Variant;
 
-// Members after the 46 properties, in interface order.
+// Members after the 47 properties, in interface order.
 enum Method {
   kErrMsg,
   kCancel,
