@@ -20,6 +20,7 @@
 #include "engine/html/list_pages.h"
 #include "engine/html/page_context.h"
 #include "engine/html/page_frame.h"
+#include "engine/html/search_index.h"
 #include "engine/search/search_store.h"
 #include "engine/search/search_word_index.h"
 
@@ -129,6 +130,11 @@ void GenerateHTMLFiles(Project& project) {
   if (CheckCancel()) return;
   GenerateClassesListFile(project, run.Head(), run.Tail(), run.Words());
   project.Stages.Mark("List pages");
+  if (project.settings.GenerateSearchIndex) {
+    if (CheckCancel()) return;
+    WriteSearchIndex(project, run.Head(), run.Tail());
+    project.Stages.Mark("Search index");
+  }
   GenerateHelpFiles(project);
 }
 
