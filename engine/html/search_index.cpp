@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "engine/core/output_queue.h"
 #include "engine/html/page_frame.h"
 #include "engine/html/search_script.h"
 #include "engine/scan/fields.h"
@@ -22,7 +23,7 @@ constexpr size_t kTopItems = 50;
 // Keys stop growing here; a longer shard is kept whole.
 constexpr size_t kMaxKeyBytes = 16;
 // Short descriptions are cut to about this many bytes.
-constexpr size_t kSummaryBytes = 160;
+constexpr size_t kSummaryBytes = 120;
 
 bool IsUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLowerOrDigit(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
@@ -144,7 +145,9 @@ IndexedItem Indexed(const SearchItem& item) {
   record += ",";
   AppendScriptString(record, item.owner);
   record += ",";
-  AppendScriptString(record, item.page);
+  // Pages named as a block without "File" names them are left out.
+  std::string defaultPage = (item.owner.empty() ? "" : item.owner + "_") + item.name + ".html";
+  AppendScriptString(record, item.page == defaultPage ? std::string() : item.page);
   record += ",";
   AppendScriptString(record, CutSummary(item.summary));
   record += "]";
@@ -174,11 +177,13 @@ class ShardWriter {
 
     size_t bytes = 0;
     for (uint32_t member : members) bytes += items_[member].record.size() + 1;
+    // A large shard whose words all end at its key keeps its best items
+    // too: no longer query can match them.
     bool longer = postings.back().suffix.size() > key.size();
-    bool split = longer && bytes > kLeafBytes && key.size() < kMaxKeyBytes;
+    bool split = bytes > kLeafBytes && (!longer || key.size() < kMaxKeyBytes);
     if (split) KeepBest(members, key);
     Write(key, split, members);
-    if (!split) return;
+    if (!split || !longer) return;
 
     // Postings that end with the key sort first; the rest group by their
     // next byte.
@@ -267,7 +272,11 @@ std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
   std::vector<Posting> postings;
   for (uint32_t i = 0; i < indexed.size(); ++i) {
     std::string_view folded = indexed[i].folded;
-    for (uint32_t start : WordStarts(indexed[i].full)) postings.push_back({i, folded.substr(start)});
+    // A member is found by the start of its class, not by the class's
+    // inner words: those find the class itself.
+    size_t memberStart = indexed[i].item->owner.empty() ? 0 : indexed[i].item->owner.size() + 2;
+    for (uint32_t start : WordStarts(indexed[i].full))
+      if (start == 0 || start >= memberStart) postings.push_back({i, folded.substr(start)});
   }
   std::sort(postings.begin(), postings.end(), [](const Posting& a, const Posting& b) {
     return std::tie(a.suffix, a.item) < std::tie(b.suffix, b.item);
@@ -291,11 +300,19 @@ std::vector<OutputText> SearchPages(const std::string& head, const std::string& 
 
 void WriteSearchIndex(const Project& project, const std::string& head, const std::string& tail) {
   const Settings& settings = project.settings;
-  std::vector<OutputText> files = BuildSearchIndex(CollectSearchItems(project));
-  for (OutputText& page : SearchPages(head, tail)) files.push_back(std::move(page));
-  for (OutputText& file : files)
-    WriteOutputFile(settings.OutputDirectory, file.name, std::move(file.text),
-                    settings.OutputMsgBox);
+  std::vector<SearchItem> items = CollectSearchItems(project);
+  size_t bytes = 0;
+  for (const SearchItem& item : items)
+    bytes += item.name.size() + item.owner.size() + item.page.size() + item.summary.size();
+  // Built and written on a worker thread while the run writes its help
+  // files.
+  auto write = [items = std::move(items), pages = SearchPages(head, tail),
+                outDir = settings.OutputDirectory, sink = settings.OutputMsgBox]() mutable {
+    std::vector<OutputText> files = BuildSearchIndex(items);
+    for (OutputText& page : pages) files.push_back(std::move(page));
+    for (OutputText& file : files) WriteOutputFile(outDir, file.name, std::move(file.text), sink);
+  };
+  RunInBackground(OutputJob{std::move(write), bytes, true, "tavelle-search"});
 }
 
 }  // namespace tavelle

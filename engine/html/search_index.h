@@ -9,13 +9,17 @@
 // first character, after a character that is neither an ASCII letter nor
 // a digit nor part of a non-ASCII character ("_", "::", spaces), and at a
 // camel-case hump ("getArea", "HTMLFile"). A member's name for this is
-// "Class::Member", so a member is found both by its class and by itself.
-// The shard "tavelle-search-<hex of key>.js" calls
+// "Class::Member", so a member is found by the start of its class and by
+// the words of its own name. The shard "tavelle-search-<hex of key>.js"
+// calls
 //   tavelleSearch.shard("<hex of key>", split, [[kind, name, class, page,
 //   short description], ...]);
+// where the page is empty when it is the name a block without "File"
+// gets ("Class_Member.html", "Name.html").
 // A shard that is not split holds every item with a word starting with its
 // key. A split shard holds only the best items for its key as the whole
-// query, and the shards one byte longer hold the rest. The files are pure
+// query, and the shards one byte longer, where there are any, hold the
+// rest. The files are pure
 // ASCII and the same bytes for the same items.
 #ifndef TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
 #define TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
@@ -56,7 +60,8 @@ std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items);
 std::vector<OutputText> SearchPages(const std::string& head, const std::string& tail);
 
 // Writes the shards, the script and the results page of the project's run
-// into its output folder, on the run's output queue.
+// into its output folder. The shards are built, and everything written,
+// by one job on the run's output queue.
 void WriteSearchIndex(const Project& project, const std::string& head, const std::string& tail);
 
 }  // namespace tavelle

@@ -50,7 +50,8 @@ const std::string_view kSearchScript = R"js(// Tavelle search: the box, the resu
 
   function prepare(row) {
     var full = row[2] ? row[2] + '::' + row[1] : row[1];
-    return { kind: row[0], name: row[1], owner: row[2], page: row[3], summary: row[4],
+    var page = row[3] || (row[2] ? row[2] + '_' : '') + row[1] + '.html';
+    return { kind: row[0], name: row[1], owner: row[2], page: page, summary: row[4],
              full: full, folded: fold(full), foldedName: fold(row[1]), starts: wordStarts(full) };
   }
 

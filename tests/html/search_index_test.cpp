@@ -75,7 +75,7 @@ TEST(SearchIndex, EveryWordStartLeadsToAShardHoldingTheItemAndShardsStaySmall) {
   EXPECT_NE(Walk(shards, "all2004").find("\"draw_all2004\""), std::string::npos);
   EXPECT_NE(Walk(shards, "widget1::s").find("\"SetName\",\"Widget1\""), std::string::npos);
   EXPECT_NE(Walk(shards, "name2000").find("\"GetName2000\""), std::string::npos);
-  EXPECT_NE(Walk(shards, "area").find("[1,\"Area\",\"\",\"Area.html\",\"Free area\"]"),
+  EXPECT_NE(Walk(shards, "area").find("[1,\"Area\",\"\",\"\",\"Free area\"]"),
             std::string::npos)
       << "a split shard keeps the best: the function before 400 members";
   EXPECT_LE(Rows(Walk(shards, "w")), 50u);
@@ -84,7 +84,7 @@ TEST(SearchIndex, EveryWordStartLeadsToAShardHoldingTheItemAndShardsStaySmall) {
   std::string hostile = Walk(shards, "a\"");
   EXPECT_NE(hostile.find("[4,\"a\\\"b\\\\\\u003cc\\u003e\\u00e9\\ud83d\\ude00\\u0001\\ufffd\","
                          "\"\",\"q.html\",\"" +
-                         std::string(160, 'x') + "\\u2026\"]"),
+                         std::string(120, 'x') + "\\u2026\"]"),
             std::string::npos)
       << hostile;
 
