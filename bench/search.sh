@@ -32,39 +32,42 @@ sed -e 's|<body>|<body>\n<div id="tavelle-search"></div><script src="tavelle-sea
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# One run into a fresh folder; prints its wall seconds.
+# One run into a fresh folder; prints its wall seconds and its processor
+# seconds (user and system), which other load on the machine distorts less.
 run() {
   local out="$WORK/search-out-$1"
   rm -rf "$out" "$WORK/search.sqlite"
   mkdir -p "$out"
-  local started ended
-  started=$(date +%s.%N)
-  TAVELLE_SEARCH_DB="$WORK/search.sqlite" "$CLI" -q "$corpus/corpus.tvg" -o "$out" \
-    --set "DefaultHTML=$template" --set "GenerateSearchIndex=$1" || die "tavelle-cli failed"
-  ended=$(date +%s.%N)
-  awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.3f\n", b - a }'
+  /usr/bin/time -f '%e %U %S' -o "$WORK/search-time.txt" env TAVELLE_SEARCH_DB="$WORK/search.sqlite" \
+    "$CLI" -q "$corpus/corpus.tvg" -o "$out" --set "DefaultHTML=$template" \
+    --set "GenerateSearchIndex=$1" || die "tavelle-cli failed"
+  awk '{ printf "%.2f %.2f\n", $1, $2 + $3 }' "$WORK/search-time.txt"
 }
 
-offs=(); ons=()
+offs=(); ons=(); off_cpus=(); on_cpus=()
 for round in $(seq 1 "$ROUNDS"); do
-  offs+=("$(run false)")
-  ons+=("$(run true)")
-  note "round $round: without ${offs[-1]} s, with ${ons[-1]} s"
+  read -r wall cpu < <(run false); offs+=("$wall"); off_cpus+=("$cpu")
+  read -r wall cpu < <(run true); ons+=("$wall"); on_cpus+=("$cpu")
+  note "round $round: without ${offs[-1]} s (${off_cpus[-1]} s processor), with ${ons[-1]} s (${on_cpus[-1]} s)"
 done
 off=$(median "${offs[@]}"); on=$(median "${ons[@]}")
+off_cpu=$(median "${off_cpus[@]}"); on_cpu=$(median "${on_cpus[@]}")
 out="$WORK/search-out-true"
 cp "$ROOT/tests/support/search_probe.js" "$out/search-probe.js"
 read -r shards index_bytes < <(find "$out" -name 'tavelle-search-*.js' -printf '%s\n' |
                                awk '{ n++; s += $1 } END { printf "%d %d\n", n, s }')
 
-# Opens a page of the output in a fresh browser with the probe's queries;
-# prints the probe's report.
+# A member page: small, so that the browser is not still busy with it.
+page=$(basename "$(find "$out" -maxdepth 1 -name '*_*.html' -print -quit)")
+
+# Opens the page in a fresh browser with the probe's queries; prints the
+# probe's report.
 probe() {
   local profile="$WORK/search-profile"
   rm -rf "$profile"
   timeout 120 "$CHROMIUM" --headless --no-sandbox --disable-gpu --no-first-run \
     --disable-background-networking --disable-component-update --disable-sync \
-    --user-data-dir="$profile" --dump-dom "file://$out/Classes.html#probe=$1" 2>/dev/null |
+    --user-data-dir="$profile" --dump-dom "file://$out/$page#probe=$1" 2>/dev/null |
     sed -n '/<pre id="probe">/,/<\/pre>/p' | sed -e 's/<[^>]*>//g'
   rm -rf "$profile"
 }
@@ -79,6 +82,7 @@ loaded_bytes() {
 
 echo "date $(date '+%Y-%m-%d %H:%M'), commit $(git -C "$ROOT" rev-parse --short HEAD), $SIZE corpus, $ROUNDS rounds"
 awk -v a="$off" -v b="$on" 'BEGIN { printf "run without index %.2f s, with index %.2f s, extra %.1f %%\n", a, b, (b - a) / a * 100 }'
+awk -v a="$off_cpu" -v b="$on_cpu" 'BEGIN { printf "processor time without index %.2f s, with index %.2f s, extra %.1f %%\n", a, b, (b - a) / a * 100 }'
 echo "index: $shards shard files, $index_bytes bytes"
 for query in g s get set; do
   echo "first query '$query' loads $(probe "$query" | loaded_bytes) bytes"
@@ -91,4 +95,5 @@ for word in getname setbounds; do
   echo "typing '$word', ms from keystroke to results: $(grep '^query' <<<"$report" | cut -f 3 | tr '\n' ' ')"
   echo "  rows shown for '$word': $(awk '/^query/ { n = 0 } /^result/ { n++ } END { print n }' <<<"$report")"
 done
-rm -rf "$WORK/search-out-false" "$WORK/search-out-true" "$WORK/search.sqlite" "$template"
+rm -rf "$WORK/search-out-false" "$WORK/search-out-true" "$WORK/search.sqlite" "$template" \
+  "$WORK/search-time.txt"

@@ -17,9 +17,9 @@ namespace tavelle {
 namespace {
 
 // A shard larger than this is split, so that no query loads much more.
-constexpr size_t kLeafBytes = 48 * 1024;
+constexpr size_t kLeafBytes = 96 * 1024;
 // How many items a split shard keeps: more than the box shows.
-constexpr size_t kTopItems = 50;
+constexpr size_t kTopItems = 40;
 // Keys stop growing here; a longer shard is kept whole.
 constexpr size_t kMaxKeyBytes = 16;
 // Short descriptions are cut to about this many bytes.
@@ -104,6 +104,12 @@ std::pair<size_t, uint32_t> DecodeUtf8(std::string_view text, size_t at) {
 void AppendScriptString(std::string& out, std::string_view text) {
   out += '"';
   for (size_t at = 0; at < text.size();) {
+    unsigned char c = text[at];
+    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != '<' && c != '>' && c != '&') {
+      out += static_cast<char>(c);
+      ++at;
+      continue;
+    }
     auto [length, code] = DecodeUtf8(text, at);
     AppendCodePoint(out, code);
     at += length;
@@ -122,23 +128,45 @@ std::string CutSummary(std::string text) {
 
 // An item with what the index needs to rank and place it.
 struct IndexedItem {
-  const SearchItem* item;
+  const SearchItem* item = nullptr;
   std::string full;    // "Class::Member" for members, else the name
   std::string folded;  // `full` folded
+  uint64_t foldedHead = 0;
   std::string foldedName;
   std::string record;  // its entry in a shard
 };
 
+// The first eight bytes of `text` as a number that orders as they do,
+// so that most comparisons of names cost one integer comparison.
+uint64_t Head(std::string_view text) {
+  uint64_t head = 0;
+  for (size_t i = 0; i < 8; ++i)
+    head = (head << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0);
+  return head;
+}
+
+// `a` < `b` in byte order, given their heads.
+bool ComesBefore(uint64_t headA, std::string_view a, uint64_t headB, std::string_view b) {
+  if (headA != headB) return headA < headB;
+  int rest = a.substr(std::min<size_t>(8, a.size())).compare(b.substr(std::min<size_t>(8, b.size())));
+  if (rest != 0) return rest < 0;
+  return a.size() < b.size();
+}
+
 // One word start of an item: the folded full name from there on.
 struct Posting {
+  uint64_t head;  // Head(suffix)
   uint32_t item;
   std::string_view suffix;
 };
 
 IndexedItem Indexed(const SearchItem& item) {
-  IndexedItem indexed{&item, item.owner.empty() ? item.name : item.owner + "::" + item.name, {},
-                      Folded(item.name), {}};
+  IndexedItem indexed;
+  indexed.item = &item;
+  indexed.full = item.owner.empty() ? item.name : item.owner + "::" + item.name;
   indexed.folded = Folded(indexed.full);
+  indexed.foldedName = Folded(item.name);
+  indexed.foldedHead = Head(indexed.folded);
   std::string& record = indexed.record;
   record = "[" + std::to_string(static_cast<int>(item.kind)) + ",";
   AppendScriptString(record, item.name);
@@ -164,16 +192,13 @@ int Tier(const IndexedItem& item, std::string_view key) {
 
 class ShardWriter {
  public:
-  explicit ShardWriter(const std::vector<IndexedItem>& items) : items_(items) {}
+  explicit ShardWriter(const std::vector<IndexedItem>& items)
+      : items_(items), seen_(items.size(), 0) {}
 
   // Emits the shard of `key`, which `postings` (sorted by suffix, each
   // starting with `key`) cover, and below it the shards it is split into.
   void Emit(std::string_view key, std::span<const Posting> postings) {
-    std::vector<uint32_t> members;
-    members.reserve(postings.size());
-    for (const Posting& posting : postings) members.push_back(posting.item);
-    std::sort(members.begin(), members.end());
-    members.erase(std::unique(members.begin(), members.end()), members.end());
+    std::vector<uint32_t> members = Distinct(postings);
 
     size_t bytes = 0;
     for (uint32_t member : members) bytes += items_[member].record.size() + 1;
@@ -205,16 +230,43 @@ class ShardWriter {
   std::vector<OutputText> Take() { return std::move(shards_); }
 
  private:
+  // The items of `postings`, each once, in posting order.
+  std::vector<uint32_t> Distinct(std::span<const Posting> postings) {
+    ++stamp_;
+    std::vector<uint32_t> members;
+    for (const Posting& posting : postings) {
+      if (seen_[posting.item] == stamp_) continue;
+      seen_[posting.item] = stamp_;
+      members.push_back(posting.item);
+    }
+    return members;
+  }
+
+  // Keeps the best items for `key` as the whole query, best first: by
+  // tier, kind, folded name, name, page.
   void KeepBest(std::vector<uint32_t>& members, std::string_view key) const {
-    auto rank = [&](uint32_t index) {
-      const IndexedItem& item = items_[index];
-      return std::tuple(Tier(item, key), item.item->kind, std::string_view(item.folded),
-                        std::string_view(item.full), std::string_view(item.item->page), index);
+    struct Ranked {
+      int tier;
+      SearchKind kind;
+      uint32_t index;
     };
-    size_t kept = std::min(members.size(), kTopItems);
-    std::partial_sort(members.begin(), members.begin() + kept, members.end(),
-                      [&](uint32_t a, uint32_t b) { return rank(a) < rank(b); });
+    std::vector<Ranked> ranked;
+    ranked.reserve(members.size());
+    for (uint32_t index : members)
+      ranked.push_back({Tier(items_[index], key), items_[index].item->kind, index});
+    auto better = [&](const Ranked& a, const Ranked& b) {
+      if (a.tier != b.tier) return a.tier < b.tier;
+      if (a.kind != b.kind) return a.kind < b.kind;
+      const IndexedItem& x = items_[a.index];
+      const IndexedItem& y = items_[b.index];
+      if (x.foldedHead != y.foldedHead || x.folded != y.folded)
+        return ComesBefore(x.foldedHead, x.folded, y.foldedHead, y.folded);
+      return std::tie(x.full, x.item->page, a.index) < std::tie(y.full, y.item->page, b.index);
+    };
+    size_t kept = std::min(ranked.size(), kTopItems);
+    std::partial_sort(ranked.begin(), ranked.begin() + kept, ranked.end(), better);
     members.resize(kept);
+    for (size_t i = 0; i < kept; ++i) members[i] = ranked[i].index;
   }
 
   void Write(std::string_view key, bool split, const std::vector<uint32_t>& members) {
@@ -234,6 +286,8 @@ class ShardWriter {
   }
 
   const std::vector<IndexedItem>& items_;
+  std::vector<uint32_t> seen_;  // the last Distinct call that met each item
+  uint32_t stamp_ = 0;
   std::vector<OutputText> shards_;
 };
 
@@ -275,11 +329,15 @@ std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
     // A member is found by the start of its class, not by the class's
     // inner words: those find the class itself.
     size_t memberStart = indexed[i].item->owner.empty() ? 0 : indexed[i].item->owner.size() + 2;
-    for (uint32_t start : WordStarts(indexed[i].full))
-      if (start == 0 || start >= memberStart) postings.push_back({i, folded.substr(start)});
+    for (uint32_t start : WordStarts(indexed[i].full)) {
+      if (start != 0 && start < memberStart) continue;
+      std::string_view suffix = folded.substr(start);
+      postings.push_back({Head(suffix), i, suffix});
+    }
   }
   std::sort(postings.begin(), postings.end(), [](const Posting& a, const Posting& b) {
-    return std::tie(a.suffix, a.item) < std::tie(b.suffix, b.item);
+    if (a.head == b.head && a.suffix == b.suffix) return a.item < b.item;
+    return ComesBefore(a.head, a.suffix, b.head, b.suffix);
   });
 
   ShardWriter writer(indexed);
