@@ -357,18 +357,17 @@ std::vector<OutputText> SearchPages(const std::string& head, const std::string& 
 }
 
 void WriteSearchIndex(const Project& project, const std::string& head, const std::string& tail) {
-  const Settings& settings = project.settings;
-  std::vector<SearchItem> items = CollectSearchItems(project);
-  size_t bytes = 0;
-  for (const SearchItem& item : items)
-    bytes += item.name.size() + item.owner.size() + item.page.size() + item.summary.size();
-  // Built and written on a worker thread while the run writes its help
-  // files.
-  auto write = [items = std::move(items), pages = SearchPages(head, tail),
-                outDir = settings.OutputDirectory, sink = settings.OutputMsgBox]() mutable {
-    std::vector<OutputText> files = BuildSearchIndex(items);
+  std::vector<OutputText> pages = SearchPages(head, tail);
+  size_t bytes = pages[0].text.size() + pages[1].text.size();
+  // Gathered, built and written on the worker thread while the run writes
+  // its help files; the run waits for its queue before its records go.
+  auto write = [&project, pages = std::move(pages)]() mutable {
+    const Settings& settings = project.settings;
+    std::vector<OutputText> files = BuildSearchIndex(CollectSearchItems(project));
     for (OutputText& page : pages) files.push_back(std::move(page));
-    for (OutputText& file : files) WriteOutputFile(outDir, file.name, std::move(file.text), sink);
+    for (OutputText& file : files)
+      WriteOutputFile(settings.OutputDirectory, file.name, std::move(file.text),
+                      settings.OutputMsgBox);
   };
   RunInBackground(OutputJob{std::move(write), bytes, true, "tavelle-search"});
 }

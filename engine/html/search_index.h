@@ -60,8 +60,9 @@ std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items);
 std::vector<OutputText> SearchPages(const std::string& head, const std::string& tail);
 
 // Writes the shards, the script and the results page of the project's run
-// into its output folder. The shards are built, and everything written,
-// by one job on the run's output queue.
+// into its output folder. The items are gathered, the shards built and
+// everything written by one job on the run's output queue, so `project`
+// must outlive the queue (a run drains it before it returns).
 void WriteSearchIndex(const Project& project, const std::string& head, const std::string& tail);
 
 }  // namespace tavelle
