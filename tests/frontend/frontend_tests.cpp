@@ -117,6 +117,7 @@ class FrontendTest : public QObject {
       QCOMPARE(engine->Get("OpenSelGeneralImage").AsText(), std::string("images/http.gif"));
       QCOMPARE(engine->Get("OpenFolderImage").AsText(), std::string("images/open_folder.gif"));
       QCOMPARE(engine->Get("JavaUrlPath").AsText(), std::string("CodeDocs"));
+      QVERIFY(engine->Get("GenerateSearchIndex").AsBool());
       QVERIFY(w.dialogs.messages.isEmpty());
     }
     // Arguments are joined back into one command line.
