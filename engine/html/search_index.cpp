@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <span>
 #include <string_view>
 #include <tuple>
@@ -55,10 +54,11 @@ std::vector<uint32_t> WordStarts(std::string_view name) {
   return starts;
 }
 
+constexpr char kHexDigits[] = "0123456789abcdef";
+
 void AppendEscape(std::string& out, uint32_t unit) {
-  static const char kHex[] = "0123456789abcdef";
   out += "\\u";
-  for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
+  for (int shift = 12; shift >= 0; shift -= 4) out += kHexDigits[(unit >> shift) & 0xF];
 }
 
 void AppendCodePoint(std::string& out, uint32_t code) {
@@ -270,11 +270,10 @@ class ShardWriter {
   }
 
   void Write(std::string_view key, bool split, const std::vector<uint32_t>& members) {
-    static const char kHex[] = "0123456789abcdef";
     std::string hex;
     for (unsigned char c : key) {
-      hex += kHex[c >> 4];
-      hex += kHex[c & 0xF];
+      hex += kHexDigits[c >> 4];
+      hex += kHexDigits[c & 0xF];
     }
     std::string text = "tavelleSearch.shard(\"" + hex + "\"," + (split ? "1" : "0") + ",[";
     for (size_t i = 0; i < members.size(); ++i) {
@@ -291,12 +290,6 @@ class ShardWriter {
   std::vector<OutputText> shards_;
 };
 
-template <class Records>
-void AddItems(std::vector<SearchItem>& items, const Records& records, SearchKind kind) {
-  for (const auto& record : records)
-    items.push_back({kind, record->Name, {}, record->filename, record->ShortDescription});
-}
-
 }  // namespace
 
 std::vector<SearchItem> CollectSearchItems(const Project& project) {
@@ -308,7 +301,9 @@ std::vector<SearchItem> CollectSearchItems(const Project& project) {
       items.push_back({SearchKind::kMember, member->Name, classDoc->Name, member->filename,
                        member->ShortDescription});
   }
-  AddItems(items, project.Functions, SearchKind::kFunction);
+  for (const auto& function : project.Functions)
+    items.push_back({SearchKind::kFunction, function->Name, {}, function->filename,
+                     function->ShortDescription});
   for (const auto& topic : project.GeneralDocs)
     items.push_back(
         {SearchKind::kTopic, topic->Name, {}, topic->filename, FirstLine(topic->Description)});
