@@ -73,6 +73,7 @@ void ApplyFrontEndDefaults(Object& engine) {
   engine.Put("JavaUrlPath", "CodeDocs");
   engine.Put("TreeViewerFolder", (ThemeFolder() / "tree").string());
   engine.Put("DiagramScale", int16_t{2});
+  engine.Put("GenerateSearchIndex", true);
 }
 
 fs::path ThemeFolder() {

@@ -1,7 +1,8 @@
 // The settings a front-end hands a newly created engine object before the
 // user changes anything: the file types h, .cpp and .cls, no key words,
 // the script tree's file, font, colours, node pictures and URL path, the
-// tree viewer of the built-in look and pictures at twice their pixels.
+// tree viewer of the built-in look, pictures at twice their pixels and the
+// search index.
 // Shared by the front-ends so that the desktop window and the command line
 // start from the same project, and so is what they fill in just before a
 // run: the built-in look and a title for templates the user left empty.
@@ -35,7 +36,7 @@ std::string WindowControlText(std::string_view property);
 // Calls, by member name: ClearFileTypes, AddFileType for "h" (which the
 // engine turns into ".h"), ".cpp" and ".cls", ClearKeyWords, then the
 // property writes of the script-tree settings, TreeViewerFolder (the
-// theme's tree/ folder) and DiagramScale 2.
+// theme's tree/ folder), DiagramScale 2 and GenerateSearchIndex.
 void ApplyFrontEndDefaults(Object& engine);
 
 // The built-in look, ../share/tavelle/theme beside the program's folder,

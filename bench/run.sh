@@ -12,14 +12,8 @@
 # then the floor. Prints the medians.
 set -euo pipefail
 
-ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD="$ROOT/build-bench"
-WORK="${TAVELLE_BENCH_DIR:-/dev/shm/tavelle-bench}"
-ROUNDS="${ROUNDS:-3}"
+source "$(dirname "$0")/common.sh"
 TIME=/usr/bin/time
-
-die() { echo "bench: $*" >&2; exit 1; }
-note() { echo "bench: $*" >&2; }
 
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(small medium large)
@@ -35,13 +29,7 @@ if [ ! -x "$TIME" ]; then
 fi
 
 # --- build -----------------------------------------------------------------
-generator=()
-command -v ninja >/dev/null && generator=(-G Ninja)
-note "building Release in $BUILD"
-cmake -S "$ROOT" -B "$BUILD" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-  -DTAVELLE_DESKTOP=OFF -DTAVELLE_MANUAL=OFF -DTAVELLE_TESTS=OFF -DTAVELLE_BENCH=ON >/dev/null \
-  || die "cmake configuration failed"
-cmake --build "$BUILD" -j 2 >/dev/null || die "build failed; run: cmake --build $BUILD"
+build_release
 CLI="$BUILD/bin/tavelle-cli"
 CORPUS="$BUILD/bin/tavelle-corpus"
 FLOOR="$BUILD/bin/tavelle-io-floor"
@@ -53,15 +41,6 @@ mkdir -p "$WORK" || die "cannot create $WORK"
 
 # --- helpers ---------------------------------------------------------------
 stat_of() { sed -n "s/^$2=//p" "$1/corpus-stats.txt"; }
-
-# Reuses a complete corpus; regenerates one that a broken run left half done.
-ensure_corpus() {
-  local size=$1 dir="$WORK/$1"
-  if [ -f "$dir/corpus-stats.txt" ]; then return; fi
-  rm -rf "$dir"
-  note "generating the $size corpus in $dir"
-  "$CORPUS" "$size" "$dir" >/dev/null || die "tavelle-corpus $size failed"
-}
 
 # "files bytes" of everything below a folder.
 count_output() {

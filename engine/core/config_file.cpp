@@ -18,10 +18,12 @@ using automation::Variant;
 
 namespace fs = std::filesystem;
 
-// One setting in the file; the key is also the property's name.
+// One setting in the file; the key is also the property's name. Settings
+// added to the file later keep their value when an older file lacks them.
 struct ConfigEntry {
   const char* section;
   const char* key;
+  bool keepWhenAbsent = false;
 };
 
 // The settings written before the lists, in file order.
@@ -32,6 +34,7 @@ constexpr ConfigEntry kLeadingSettings[] = {
     {"TavelleConfig", "AutoLink"},         {"TavelleConfig", "DefaultHTML"},
     {"TavelleConfig", "ProjFileTemplate"}, {"TavelleConfig", "IndexFileTemplate"},
     {"TavelleConfig", "ContentFileTemplate"},
+    {"TavelleConfig", "GenerateSearchIndex", true},
 };
 
 // The project's title, which came later, ends "TavelleConfig". It is
@@ -143,8 +146,11 @@ void WriteSettings(Profile& profile, const Settings& settings, const PathSaver& 
 
 void ReadSettings(Profile& profile, Settings& settings, std::span<const ConfigEntry> entries) {
   for (const ConfigEntry& entry : entries) {
-    if (const PropertyInfo* property = FindProperty(entry.key))
-      WriteProperty(settings, *property, profile.Get(entry.section, entry.key, DefaultOf(*property)));
+    const PropertyInfo* property = FindProperty(entry.key);
+    if (!property) continue;
+    Variant fallback =
+        entry.keepWhenAbsent ? ReadProperty(settings, *property) : DefaultOf(*property);
+    WriteProperty(settings, *property, profile.Get(entry.section, entry.key, fallback));
   }
 }
 

@@ -95,13 +95,17 @@ void OutputFolder::Write(const std::string& name, std::string text,
                          std::string_view createdMessage) {
   size_t bytes = text.size();
   std::string path = PathOf(name);
-  auto write = [path, refusal = Holds(name) ? Status() : OutsideFailure(name),
-                text = std::move(text),
+  auto write = [this, name, path, text = std::move(text),
                 createdMessage = std::string(createdMessage)](RunReport& report) {
-    report.Fail(refusal.ok() ? WriteTextFile(path, text, true) : refusal);
+    report.Fail(WriteNow(name, text));
     if (!createdMessage.empty()) report.Log(createdMessage + path);
   };
   Post(path, std::move(write), bytes);
+}
+
+Status OutputFolder::WriteNow(const std::string& name, std::string_view text) const {
+  if (!Holds(name)) return OutsideFailure(name);
+  return WriteTextFile(PathOf(name), text, true);
 }
 
 void OutputFolder::Produce(const std::string& name, Producer produce, size_t bytes) {

@@ -44,6 +44,10 @@ class OutputFolder {
   // `createdMessage` and the full path when a message is given.
   void Write(const std::string& name, std::string text, std::string_view createdMessage = {});
 
+  // Writes `text` and CR LF as the file `name` at once, from any thread:
+  // for work already running on the output queue.
+  Status WriteNow(const std::string& name, std::string_view text) const;
+
   // Makes the file `name` with `produce`; `bytes` is the memory the work
   // holds until it has run.
   void Produce(const std::string& name, Producer produce, size_t bytes);

@@ -8,7 +8,7 @@ namespace tavelle {
 #define TAVELLE_PROPERTY(name) PropertyInfo{#name, &Settings::name}
 
 std::span<const PropertyInfo> SettingProperties() {
-  static const std::array<PropertyInfo, 49> properties = {
+  static const std::array<PropertyInfo, 50> properties = {
       TAVELLE_PROPERTY(SearchRecursive),
       TAVELLE_PROPERTY(GenerateDiagrams),
       TAVELLE_PROPERTY(OutputDirectory),
@@ -58,6 +58,7 @@ std::span<const PropertyInfo> SettingProperties() {
       TAVELLE_PROPERTY(ProjectTitle),
       TAVELLE_PROPERTY(DiagramScale),
       TAVELLE_PROPERTY(TreeViewerFolder),
+      TAVELLE_PROPERTY(GenerateSearchIndex),
   };
   return properties;
 }

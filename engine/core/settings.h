@@ -1,4 +1,4 @@
-// Settings: the 49 public properties of a documentation project, in the
+// Settings: the 50 public properties of a documentation project, in the
 // order the engine class declares them, and a table that lets the
 // automation interface read and write each one by name.
 //
@@ -71,6 +71,8 @@ struct Settings {
   std::string ProjectTitle;
   int16_t DiagramScale = 1;
   std::string TreeViewerFolder;
+  // Writes the search index and script (html/search_index.h).
+  bool GenerateSearchIndex = false;
 };
 
 // One property: its name and where it lives in Settings.
@@ -81,7 +83,7 @@ struct PropertyInfo {
       field;
 };
 
-// All 49 properties in declaration order.
+// All 50 properties in declaration order.
 std::span<const PropertyInfo> SettingProperties();
 
 // The property named exactly `name`, or nullptr.

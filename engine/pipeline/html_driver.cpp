@@ -22,6 +22,7 @@
 #include "engine/html/page_context.h"
 #include "engine/html/page_frame.h"
 #include "engine/html/topic_pages.h"
+#include "engine/html/search_index.h"
 #include "engine/search/search_store.h"
 #include "engine/search/search_word_index.h"
 
@@ -135,6 +136,11 @@ void GenerateHTMLFiles(Project& project, Run& run) {
   if (run.CheckCancel()) return;
   GenerateClassesListFile(project, run, pages.Head(), pages.Tail(), pages.Words());
   project.Stages.Mark("List pages");
+  if (project.settings.GenerateSearchIndex) {
+    if (run.CheckCancel()) return;
+    WriteSearchIndex(project, run, pages.Head(), pages.Tail());
+    project.Stages.Mark("Search index");
+  }
   GenerateHelpFiles(project, run);
 }
 

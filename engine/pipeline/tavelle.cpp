@@ -10,7 +10,7 @@ namespace {
 using automation::CallKind;
 using automation::Variant;
 
-// Members after the 49 properties, in interface order.
+// Members after the 50 properties, in interface order.
 enum Method {
   kErrMsg,
   kCancel,

@@ -1,7 +1,7 @@
 // Tavelle: the engine's one automation class ("Corvane.Tavelle"). An object
 // is one documentation project; clients set its properties and call its
 // methods by member name:
-//   the 49 settings (see settings.h), ErrMsg (read), Cancel (write, read),
+//   the 50 settings (see settings.h), ErrMsg (read), Cancel (write, read),
 //   ProcessFiles, the sixteen list operations, SaveConfig and OpenConfig,
 //   and RunFailures (read): how many read, write or database failures the
 //   last ProcessFiles reported, so that a client can fail a build.

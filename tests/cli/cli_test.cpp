@@ -60,9 +60,10 @@ TEST_F(Cli, PrintSettingsShowsTheDesktopDefaultsAndTheOptions) {
   CommandResult result = Run("--print-settings");
   ASSERT_EQ(result.exit_code, 0) << result.errors;
   std::vector<std::string> lines = Lines(result.output);
-  ASSERT_EQ(lines.size(), 49u);
+  ASSERT_EQ(lines.size(), 50u);
   EXPECT_EQ(lines.front(), "SearchRecursive=true");
   EXPECT_EQ(lines[45], "JavaUrlPath=CodeDocs");
+  EXPECT_EQ(lines.back(), "GenerateSearchIndex=true");
   for (const char* expected :
        {"AutoLink=true", "FunctionsHTMLFile=Functions.html", "ClassesHTMLFile=Classes.html",
         "GenerateJScriptTreeFile=true", "ProcAccessLevel=All Access", "JavaTreeFontSize=2",

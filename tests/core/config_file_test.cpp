@@ -26,7 +26,7 @@ const char* const kFileSettings[] = {
     "GenerateDiagrams", "CommentString",    "AutoLink",         "DefaultHTML",
     "ProjFileTemplate", "IndexFileTemplate", "ContentFileTemplate", "CompiledFile",
     "ContentFile",     "DefTopicFile",      "IndexFile",        "ProjFile",
-    "ProcAccessLevel"};
+    "ProcAccessLevel", "GenerateSearchIndex"};
 
 void AddFolder(Tavelle& engine, const std::string& name) {
   std::vector<Variant> args = {name, int32_t{0}};
@@ -43,7 +43,7 @@ TEST(ConfigFile, SaveThenOpenRestoresEverySettingAndList) {
   Tavelle saved;
   for (const char* name : kFileSettings) {
     Variant current = saved.Get(name);
-    if (current.kind() == Variant::Kind::kBoolean) saved.Put(name, false);
+    if (current.kind() == Variant::Kind::kBoolean) saved.Put(name, !current.AsBool());
     else saved.Put(name, std::string(" ") + name + " = value; ");
   }
   saved.Put("CommentString", "\\\\");
@@ -128,6 +128,7 @@ TEST(ConfigFile, HandEditedAndMissingFilesFallBackToTheTableDefaults) {
   Tavelle engine;
   AddFolder(engine, "was here");
   engine.Put("SearchRecursive", false);
+  engine.Put("GenerateSearchIndex", true);
   engine.Put("CompiledFile", "Project.chm");
   engine.Call("OpenConfig", {path});
   EXPECT_EQ(core_test::FileTypes(engine), (Names{".", ".cpp"}))
@@ -138,6 +139,7 @@ TEST(ConfigFile, HandEditedAndMissingFilesFallBackToTheTableDefaults) {
   EXPECT_EQ(engine.Get("AutoLink"), Variant(false));
   EXPECT_EQ(engine.Get("SearchRecursive"), Variant(true)) << "unreadable Boolean: default";
   EXPECT_EQ(engine.Get("CompiledFile"), Variant(""));
+  EXPECT_EQ(engine.Get("GenerateSearchIndex"), Variant(true)) << "newer than the file: kept";
 
   Tavelle fresh;
   fresh.Put("FunctionsHTMLFile", "Functions.html");

@@ -119,6 +119,7 @@ class FrontendTest : public QObject {
       QCOMPARE(engine->Get("OpenFolderImage").AsText(), std::string("images/open_folder.gif"));
       QCOMPARE(engine->Get("JavaUrlPath").AsText(), std::string("CodeDocs"));
       QCOMPARE(w.frm.windowTitle(), QStringLiteral("Tavelle"));
+      QVERIFY(engine->Get("GenerateSearchIndex").AsBool());
       QVERIFY(w.dialogs.messages.isEmpty());
     }
     // Arguments are joined back into one command line.

@@ -232,5 +232,25 @@ TEST_F(DriverTest, TheProjectTitleFillsEveryTitleMarkerOfTheTemplate) {
   EXPECT_TRUE(Contains(Page("Classes.html"), "<b>Shapes &amp; &lt;Co&gt;</b>"));
 }
 
+TEST_F(DriverTest, TheSearchIndexIsWrittenOnlyWhenAsked) {
+  AddClass("Gadget", "a gadget");
+  AddKeyWord("stack", "[stack keyword]");  // no page: not searchable
+  Run();
+  EXPECT_FALSE(std::filesystem::exists(out + "/tavelle-search.js"));
+  EXPECT_FALSE(std::filesystem::exists(out + "/tavelle-search-67.js"));
+
+  project.settings.GenerateSearchIndex = true;
+  Run();
+  EXPECT_TRUE(Contains(Page("tavelle-search-67.js"), "[0,\"Gadget\",\"\",\"\",\"\"]"));
+  EXPECT_FALSE(std::filesystem::exists(out + "/tavelle-search-73.js"));
+  EXPECT_TRUE(Contains(Page("tavelle-search.js"), "window.tavelleSearch"));
+  // A template without the box still gets a results page that searches.
+  EXPECT_EQ(Page("tavelle-search.html"),
+            "<html><title>Search</title>\r\n<!--Begin HTML Body--><h1>Search</h1>\r\n"
+            "<div id=\"tavelle-search-results\"></div>\r\n"
+            "<script src=\"tavelle-search.js\"></script>\r\n"
+            "<!--End HTML Body-->\r\n</html>\r\n\r\n");
+}
+
 }  // namespace
 }  // namespace tavelle
