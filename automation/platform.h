@@ -3,10 +3,14 @@
 #ifndef TAVELLE_AUTOMATION_PLATFORM_H_
 #define TAVELLE_AUTOMATION_PLATFORM_H_
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
+#include <functional>
+#include <mutex>
 #include <string>
+#include <string_view>
 
 namespace automation {
 
@@ -46,6 +50,55 @@ void LowerThreadPriority();
 // each small-page fault costs microseconds. Returns only when no restart
 // is needed or possible. Call first thing in main, before any thread.
 void RestartWithHugePageHeap(char** argv);
+
+// A folder that files are written beneath without following links: no
+// folder on the way to a file may be a symbolic link, and each file is
+// written to a temporary file in the folder and renamed over its name, so
+// that a reader never sees half a file and a failed write keeps the old
+// one. Names are relative, normalised and free of "..". Safe to use from
+// several threads.
+class ConfinedFolder {
+ public:
+  enum class Outcome { kWritten, kUnchanged, kLinkInTheWay, kFailed };
+  struct Result {
+    Outcome outcome;
+    int error = 0;  // the system's error number when kFailed
+  };
+
+  explicit ConfinedFolder(std::filesystem::path root);
+  ~ConfinedFolder();
+  ConfinedFolder(const ConfinedFolder&) = delete;
+  ConfinedFolder& operator=(const ConfinedFolder&) = delete;
+
+  // Writes `head` then `tail` as the file `name`; a file that already holds
+  // exactly those bytes is left alone.
+  Result Write(const std::string& name, std::string_view head, std::string_view tail);
+
+  // Makes `name` ready to be written by someone else (a picture drawn by a
+  // component): its folders are checked for links, and a link standing at
+  // the name itself is removed.
+  Result Prepare(const std::string& name);
+
+  // Takes the folder's advisory lock, which another process's run holds
+  // while it writes there; false when that one holds it now. Kept until
+  // the folder is let go.
+  bool TryLock();
+  // Waits for the lock as long as `keepWaiting` says so; false when it
+  // gave up.
+  bool Lock(const std::function<bool()>& keepWaiting);
+
+  // Removes the temporary files a killed run left behind.
+  void RemoveLeftovers();
+
+ private:
+  int Root(int& error);
+  int OpenParent(const std::string& name, std::string& leaf, Result& failure);
+
+  std::filesystem::path root_;
+  std::mutex mutex_;
+  int root_fd_ = -1;
+  std::atomic<uint64_t> next_temporary_{0};
+};
 
 }  // namespace automation
 

@@ -1,11 +1,15 @@
 #include <dlfcn.h>
+#include <fcntl.h>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -103,6 +107,197 @@ void KeepFreedHeapMemory() {
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   mallopt(M_TOP_PAD, 16 << 20);
 #endif
+}
+
+}  // namespace automation
+
+namespace automation {
+namespace {
+
+constexpr char kTemporaryPrefix[] = ".tavelle-";
+constexpr char kTemporarySuffix[] = ".tmp";
+
+// Reads the file `fd` and tells whether it holds exactly `head` + `tail`.
+bool HoldsExactly(int fd, std::string_view head, std::string_view tail) {
+  char buffer[1 << 16];
+  size_t offset = 0;
+  const size_t total = head.size() + tail.size();
+  for (;;) {
+    ssize_t count = read(fd, buffer, sizeof buffer);
+    if (count < 0) return false;
+    if (count == 0) return offset == total;
+    for (ssize_t i = 0; i < count; ++i, ++offset) {
+      if (offset >= total) return false;
+      char expected = offset < head.size() ? head[offset] : tail[offset - head.size()];
+      if (buffer[i] != expected) return false;
+    }
+  }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t count = write(fd, bytes.data(), bytes.size());
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(count));
+  }
+  return true;
+}
+
+}  // namespace
+
+ConfinedFolder::ConfinedFolder(std::filesystem::path root) : root_(std::move(root)) {
+  if (root_.empty()) root_ = ".";
+}
+
+ConfinedFolder::~ConfinedFolder() {
+  if (root_fd_ >= 0) close(root_fd_);
+}
+
+int ConfinedFolder::Root(int& error) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (root_fd_ < 0) {
+    // The output folder itself may be a link the user made; below it, none.
+    root_fd_ = open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (root_fd_ < 0) error = errno;
+  }
+  return root_fd_;
+}
+
+// Opens the folder that holds `name`, one component at a time and never
+// through a link, and gives the last component in `leaf`. Returns the
+// folder's descriptor (the root's own, not to be closed, when `name` has
+// no folder) or -1 with `failure` filled in.
+int ConfinedFolder::OpenParent(const std::string& name, std::string& leaf, Result& failure) {
+  int error = 0;
+  int root = Root(error);
+  if (root < 0) {
+    failure = {Outcome::kFailed, error};
+    return -1;
+  }
+  int folder = root;
+  size_t start = 0;
+  for (size_t slash; (slash = name.find('/', start)) != std::string::npos; start = slash + 1) {
+    std::string part = name.substr(start, slash - start);
+    if (part.empty() || part == ".") continue;
+    int next = openat(folder, part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    int openError = errno;
+    // A link where a folder should be is refused like a path outside.
+    struct stat info;
+    bool link = next < 0 && (openError == ELOOP ||
+                             (fstatat(folder, part.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+                              S_ISLNK(info.st_mode)));
+    if (folder != root) close(folder);
+    if (next < 0) {
+      failure = {link ? Outcome::kLinkInTheWay : Outcome::kFailed, openError};
+      return -1;
+    }
+    folder = next;
+  }
+  leaf = name.substr(start);
+  return folder;
+}
+
+ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::string_view head,
+                                             std::string_view tail) {
+  std::string leaf;
+  Result result{Outcome::kWritten};
+  int folder = OpenParent(name, leaf, result);
+  if (folder < 0) return result;
+  int root = root_fd_;
+  auto finish = [&](Result outcome) {
+    if (folder != root) close(folder);
+    return outcome;
+  };
+
+  // A new name is written in place: there is no old file to keep, and
+  // "exclusive" fails on anything, even a link, standing at the name.
+  int fresh = openat(folder, leaf.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                     0666);
+  if (fresh >= 0) {
+    bool written = WriteAll(fresh, head) && WriteAll(fresh, tail);
+    int error = errno;
+    if (close(fresh) != 0 && written) {
+      written = false;
+      error = errno;
+    }
+    if (written) return finish({Outcome::kWritten});
+    unlinkat(folder, leaf.c_str(), 0);
+    return finish({Outcome::kFailed, error});
+  }
+  if (errno != EEXIST) return finish({Outcome::kFailed, errno});
+
+  struct stat info;
+  if (fstatat(folder, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (S_ISDIR(info.st_mode)) return finish({Outcome::kFailed, EISDIR});
+    if (S_ISREG(info.st_mode) &&
+        static_cast<uint64_t>(info.st_size) == head.size() + tail.size()) {
+      int existing = openat(folder, leaf.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+      bool same = existing >= 0 && HoldsExactly(existing, head, tail);
+      if (existing >= 0) close(existing);
+      if (same) return finish({Outcome::kUnchanged});
+    }
+  }
+
+  std::string temporary = kTemporaryPrefix + std::to_string(getpid()) + "-" +
+                          std::to_string(next_temporary_++) + kTemporarySuffix;
+  int fd = openat(root, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  0666);
+  if (fd < 0) return finish({Outcome::kFailed, errno});
+  bool written = WriteAll(fd, head) && WriteAll(fd, tail);
+  int error = errno;
+  if (close(fd) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && renameat(root, temporary.c_str(), folder, leaf.c_str()) != 0) {
+    written = false;
+    error = errno;
+  }
+  if (!written) {
+    unlinkat(root, temporary.c_str(), 0);
+    return finish({Outcome::kFailed, error});
+  }
+  return finish({Outcome::kWritten});
+}
+
+ConfinedFolder::Result ConfinedFolder::Prepare(const std::string& name) {
+  std::string leaf;
+  Result result{Outcome::kWritten};
+  int folder = OpenParent(name, leaf, result);
+  if (folder < 0) return result;
+  struct stat info;
+  if (fstatat(folder, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode))
+    unlinkat(folder, leaf.c_str(), 0);
+  if (folder != root_fd_) close(folder);
+  return result;
+}
+
+bool ConfinedFolder::TryLock() {
+  int error = 0;
+  int root = Root(error);
+  if (root < 0) return true;  // nothing to guard: every write will fail
+  return flock(root, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+}
+
+bool ConfinedFolder::Lock(const std::function<bool()>& keepWaiting) {
+  while (!TryLock()) {
+    if (!keepWaiting()) return false;
+    usleep(100 * 1000);
+  }
+  return true;
+}
+
+void ConfinedFolder::RemoveLeftovers() {
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(root_, error), end; !error && it != end;
+       it.increment(error)) {
+    std::string file = it->path().filename().string();
+    if (file.starts_with(kTemporaryPrefix) && file.ends_with(kTemporarySuffix))
+      std::filesystem::remove(it->path(), error);
+  }
 }
 
 }  // namespace automation

@@ -1,69 +1,59 @@
 #include "engine/core/output_folder.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <utility>
 
 #include "engine/core/output_queue.h"
+#include "engine/core/run.h"
 
 namespace tavelle {
 namespace {
 
 constexpr std::string_view kOutsideRow = "Path outside the output directory";
+// How long a run waits for another run that writes into its folder.
+constexpr auto kLockWait = std::chrono::minutes(10);
 
-// Prepares `path`, where something may already stand, for writing and
-// gives the mode to open it with, or a failure. A directory (or a link to
-// one) is refused. When overwriting, whatever stands at the name is
-// removed first.
-Status PrepareTarget(const std::string& path, bool overwrite, const char*& mode) {
-  std::error_code status;
-  std::filesystem::file_type type = std::filesystem::symlink_status(path, status).type();
-  mode = "ab";
-  if (type == std::filesystem::file_type::not_found) {
-    mode = "wb";
-    return Status();
-  }
-  if (type == std::filesystem::file_type::directory ||
-      (type == std::filesystem::file_type::symlink && std::filesystem::is_directory(path, status))) {
-    return Status::FileFailure(std::strerror(EISDIR), path);
-  }
-  if (overwrite) std::remove(path.c_str());
-  return Status();
+// Most names are plain already, and normalising costs more than a write.
+bool IsPlain(std::string_view name) {
+  return name.find("/.") == std::string_view::npos && name.find("//") == std::string_view::npos &&
+         !name.starts_with(".");
+}
+
+// `name` without ".", ".." and doubled separators; `name` must be held.
+std::string NormalName(const std::string& name) {
+  if (IsPlain(name)) return name;
+  return std::filesystem::path(name).lexically_normal().generic_string();
 }
 
 }  // namespace
 
-Status WriteTextFile(const std::string& path, std::string_view text, bool overwrite) {
-  // Creating the file outright spares a lookup in the common case, a fresh
-  // output folder; "x" fails when anything, even a dangling link, stands
-  // at the name.
-  std::FILE* file = overwrite ? std::fopen(path.c_str(), "wbx") : nullptr;
-  if (file == nullptr && (!overwrite || errno == EEXIST)) {
-    const char* mode = nullptr;
-    Status prepared = PrepareTarget(path, overwrite, mode);
-    if (!prepared.ok()) return prepared;
-    file = std::fopen(path.c_str(), mode);
-  }
-  if (file == nullptr) return Status::FileFailure(std::strerror(errno), path);
-  // One buffer for the whole page spares the C library a look at the file
-  // to size its own, and most pages then leave in a single write.
-  char buffer[1 << 16];
-  std::setvbuf(file, buffer, _IOFBF, sizeof buffer);
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
-                 std::fwrite("\r\n", 1, 2, file) == 2;
-  int error = errno;
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (!written) return Status::FileFailure(std::strerror(error), path);
-  return Status();
-}
-
 OutputFolder::OutputFolder(std::string directory, OutputQueue& queue)
-    : directory_(std::move(directory)), queue_(queue) {}
+    : directory_(std::move(directory)), queue_(queue), files_(directory_) {}
+
+void OutputFolder::Open(Run& run) {
+  std::error_code error;
+  if (!directory_.empty() && !std::filesystem::exists(directory_, error)) {
+    if (std::filesystem::create_directories(directory_, error)) {
+      run.Log("Created Output Directory: " + directory_);
+    } else if (error) {
+      run.Fail(Status::FileFailure(error.message(), directory_));
+    }
+  }
+  if (!files_.TryLock()) {
+    run.Log("Waiting for another run to finish writing into " + directory_);
+    auto giveUp = std::chrono::steady_clock::now() + kLockWait;
+    bool locked = files_.Lock(
+        [&] { return !run.CheckCancel() && std::chrono::steady_clock::now() < giveUp; });
+    if (!locked && !run.CancelRequested()) {
+      run.Fail(Status::FileFailure("Another run kept writing into the output directory",
+                                   directory_));
+    }
+  }
+  files_.RemoveLeftovers();
+}
 
 std::string OutputFolder::PathOf(std::string_view name) const {
   if (directory_.empty()) return std::string(name);
@@ -97,15 +87,19 @@ void OutputFolder::Write(const std::string& name, std::string text,
   std::string path = PathOf(name);
   auto write = [this, name, path, text = std::move(text),
                 createdMessage = std::string(createdMessage)](RunReport& report) {
-    report.Fail(WriteNow(name, text));
-    if (!createdMessage.empty()) report.Log(createdMessage + path);
+    Status written = WriteNow(name, text);
+    report.Fail(written);
+    if (written.ok() && !createdMessage.empty()) report.Log(createdMessage + path);
   };
   Post(path, std::move(write), bytes);
 }
 
-Status OutputFolder::WriteNow(const std::string& name, std::string_view text) const {
+Status OutputFolder::WriteNow(const std::string& name, std::string_view text) {
   if (!Holds(name)) return OutsideFailure(name);
-  return WriteTextFile(PathOf(name), text, true);
+  std::string normal = NormalName(name);
+  Status status = StatusOf(name, files_.Write(normal, text, "\r\n"));
+  if (status.ok()) Record(std::move(normal));
+  return status;
 }
 
 void OutputFolder::Produce(const std::string& name, Producer produce, size_t bytes) {
@@ -114,18 +108,40 @@ void OutputFolder::Produce(const std::string& name, Producer produce, size_t byt
     Post(path, [refusal = OutsideFailure(name)](RunReport& report) { report.Fail(refusal); }, 0);
     return;
   }
-  Post(path, [path, produce = std::move(produce)](RunReport& report) {
-    report.Fail(produce(path, report));
+  Post(path, [this, name, path, produce = std::move(produce)](RunReport& report) {
+    std::string normal = NormalName(name);
+    Status status = StatusOf(name, files_.Prepare(normal));
+    if (status.ok()) status = produce(path, report);
+    if (status.ok()) Record(std::move(normal));
+    report.Fail(status);
   }, bytes);
+}
+
+std::vector<std::string> OutputFolder::WrittenNames() const {
+  std::lock_guard<std::mutex> lock(written_mutex_);
+  std::vector<std::string> names = written_;
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
+}
+
+Status OutputFolder::StatusOf(const std::string& name, automation::ConfinedFolder::Result result) {
+  using Outcome = automation::ConfinedFolder::Outcome;
+  if (result.outcome == Outcome::kLinkInTheWay) return OutsideFailure(name);
+  if (result.outcome == Outcome::kFailed)
+    return Status::FileFailure(std::strerror(result.error), PathOf(name));
+  return Status();
+}
+
+void OutputFolder::Record(std::string name) {
+  std::lock_guard<std::mutex> lock(written_mutex_);
+  written_.push_back(std::move(name));
 }
 
 void OutputFolder::Post(const std::string& path, std::function<void(RunReport&)> work,
                         size_t bytes) {
   // Two spellings of one file ("a/../b.html", "b.html") share one key.
-  // Most paths are plain already, and normalising costs more than a write.
-  bool plain = path.find("/.") == std::string::npos && path.find("//") == std::string::npos &&
-               !path.starts_with(".");
-  std::string key = plain ? path : std::filesystem::path(path).lexically_normal().string();
+  std::string key = IsPlain(path) ? path : std::filesystem::path(path).lexically_normal().string();
   queue_.Post(OutputJob{std::move(work), bytes, true, std::move(key)});
 }
 

@@ -3,23 +3,31 @@
 // queue and reports each failure to the run.
 //
 // A name that would place a file elsewhere (an absolute path, ".." that
-// climbs out) is refused with the row
-// "Path outside the output directory  File: <path>". Writes of different
-// files may run at the same time; writes of one file keep their order.
+// climbs out, or a symbolic link on the way to it) is refused with the row
+// "Path outside the output directory  File: <path>". Each file is written
+// whole to a temporary file and renamed over its name, so a failed write
+// keeps the old file; a file that already holds the new bytes is left
+// alone. Writes of different files may run at the same time; writes of one
+// file keep their order. While a run has the folder open, another run that
+// wants it waits.
 #ifndef TAVELLE_ENGINE_CORE_OUTPUT_FOLDER_H_
 #define TAVELLE_ENGINE_CORE_OUTPUT_FOLDER_H_
 
 #include <cstddef>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "automation/platform.h"
 #include "engine/core/run_report.h"
 #include "engine/core/status.h"
 
 namespace tavelle {
 
 class OutputQueue;
+class Run;
 
 class OutputFolder {
  public:
@@ -29,6 +37,11 @@ class OutputFolder {
   OutputFolder(std::string directory, OutputQueue& queue);
 
   const std::string& Directory() const { return directory_; }
+
+  // Readies the folder for a run: creates it (and its missing parents)
+  // with a row, waits for another run that writes there, and removes what
+  // a killed run left behind.
+  void Open(Run& run);
 
   // The full path of `name`: the directory, "/", the name (the name alone
   // when the directory is empty).
@@ -41,29 +54,34 @@ class OutputFolder {
   Status OutsideFailure(std::string_view name) const;
 
   // Writes `text` and CR LF as the file `name`, replacing it, then logs
-  // `createdMessage` and the full path when a message is given.
+  // `createdMessage` and the full path when a message is given and the
+  // file was written.
   void Write(const std::string& name, std::string text, std::string_view createdMessage = {});
 
   // Writes `text` and CR LF as the file `name` at once, from any thread:
   // for work already running on the output queue.
-  Status WriteNow(const std::string& name, std::string_view text) const;
+  Status WriteNow(const std::string& name, std::string_view text);
 
   // Makes the file `name` with `produce`; `bytes` is the memory the work
   // holds until it has run.
   void Produce(const std::string& name, Producer produce, size_t bytes);
 
+  // Every file the run wrote, or found already holding its bytes, by its
+  // normalised name inside the folder, in ascending order. Complete once
+  // the run's output queue is drained.
+  std::vector<std::string> WrittenNames() const;
+
  private:
   void Post(const std::string& path, std::function<void(RunReport&)> work, size_t bytes);
+  Status StatusOf(const std::string& name, automation::ConfinedFolder::Result result);
+  void Record(std::string name);
 
   std::string directory_;
   OutputQueue& queue_;
+  automation::ConfinedFolder files_;
+  mutable std::mutex written_mutex_;
+  std::vector<std::string> written_;
 };
-
-// Writes `text` and CR LF to `path`, replacing the file when `overwrite`
-// and appending to it otherwise. A directory at the name is refused; when
-// replacing, whatever stands at the name, even a link, is removed first,
-// so the new file never writes through a link.
-Status WriteTextFile(const std::string& path, std::string_view text, bool overwrite);
 
 }  // namespace tavelle
 

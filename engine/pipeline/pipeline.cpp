@@ -85,6 +85,7 @@ bool ProcessFiles(Project& project, Run& run) {
   automation::KeepFreedHeapMemory();
   run.Log("Starting Documentation");
   if (run.CheckCancel()) return false;
+  run.Output().Open(run);
   if (!EmptyRunCollections(project, run)) return false;
   if (!DiscoverSourceFiles(project, run)) return false;
   project.Stages.Mark("Discovery and reading");

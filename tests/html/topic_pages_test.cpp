@@ -184,9 +184,8 @@ TEST(TopicPages, UnwritablePagesAreReportedAndOutsideNamesRefused) {
   const std::string escapePath = f.outDir + "/../x.html";
   EXPECT_EQ(f.sink->messages(),
             (std::vector<std::string>{"No such file or directory  File: " + lostPath,
-                                      "Created General File: " + lostPath,
-                                      "Path outside the output directory  File: " + escapePath,
-                                      "Created General File: " + escapePath}));
+                                      "Path outside the output directory  File: " + escapePath}))
+      << "a page that was not written is not announced";
   EXPECT_FALSE(std::filesystem::exists(f.dir / "x.html"));
   // The refused page is not registered for the help project.
   ASSERT_EQ(f.htmlFiles.size(), 1u);
