@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -26,6 +27,9 @@ std::filesystem::path ExecutableFolder();
 
 // The local date and time of `when` (thread-safe, unlike std::localtime).
 std::tm LocalTime(std::time_t when);
+
+// Whether `stream` is a terminal.
+bool IsTerminal(std::FILE* stream);
 
 // Whether the current user may create files in `folder`.
 bool IsWritableFolder(const std::filesystem::path& folder);

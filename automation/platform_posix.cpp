@@ -48,6 +48,8 @@ std::tm LocalTime(std::time_t when) {
   return local;
 }
 
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
+
 bool IsWritableFolder(const std::filesystem::path& folder) {
   return access(folder.c_str(), W_OK | X_OK) == 0;
 }

@@ -8,7 +8,9 @@
 #include "automation/ascii.h"
 #include "automation/event_pump.h"
 #include "automation/frontend_defaults.h"
+#include "automation/platform.h"
 #include "cli/interrupt.h"
+#include "cli/progress_line.h"
 #include "cli/row_printer.h"
 
 namespace cli {
@@ -136,20 +138,24 @@ bool SaveConfiguration(Object& engine, const fs::path& file) {
   return false;
 }
 
-int RunDocumentation(Object& engine, bool quiet) {
+int RunDocumentation(Object& engine, bool quiet, bool progress) {
   // Full buffering even on a terminal; the event pump flushes.
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
   auto printer = std::make_shared<RowPrinter>(stdout);
   if (!quiet) engine.Put("OutputMsgBox", ObjectRef(printer));
 
+  ProgressLine line(stderr);
+  bool showProgress = progress || (quiet && automation::IsTerminal(stderr));
   InstallInterruptHandler();
-  automation::SetEventPump([&engine, &printer] {
+  automation::SetEventPump([&engine, &printer, &line, showProgress] {
     if (InterruptRequested()) engine.Put("Cancel", true);
     printer->Flush();
+    if (showProgress) line.Show(engine.Get("Progress").AsText());
   });
   engine.Call("ProcessFiles");
   automation::SetEventPump({});
+  line.Clear();
   printer->Flush();
 
   if (!engine.Get("Cancel").AsBool()) return kExitFinished;

@@ -35,7 +35,7 @@ bool SaveConfiguration(automation::Object& engine, const std::filesystem::path& 
 
 // Runs ProcessFiles with progress rows on standard output (none when
 // `quiet`) and Ctrl-C as the cancel button; the program's exit status.
-int RunDocumentation(automation::Object& engine, bool quiet);
+int RunDocumentation(automation::Object& engine, bool quiet, bool progress);
 
 }  // namespace cli
 

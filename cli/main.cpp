@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   }
   automation::ApplyRunDefaults(
       *engine, line.config.empty() ? std::filesystem::path() : start / line.config);
-  int status = cli::RunDocumentation(*engine, line.quiet);
+  int status = cli::RunDocumentation(*engine, line.quiet, line.progress);
   if (line.profile) std::fputs(engine->Get("StageTimes").AsText().c_str(), stderr);
   if (status != cli::kExitFinished) return status;
   // The failure rows themselves were printed during the run.

@@ -40,7 +40,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                      "overwritten. Prints the commands to run next; takes no other options")
           ->type_name("[DIR]")
           ->expected(0, 1);
-  app.add_flag("-q,--quiet", line.quiet, "Print no progress rows");
+  app.add_flag("-q,--quiet", line.quiet,
+               "Print no progress rows; on a terminal, show one progress line instead");
+  app.add_flag("--progress", line.progress,
+               "Show the progress line on standard error even when it is no terminal");
   app.add_flag("--profile", line.profile,
                "After the run, print the wall time of each stage to standard error");
   app.set_version_flag("--version", "tavelle-cli " TAVELLE_VERSION);

@@ -21,6 +21,7 @@ struct CommandLine {
   std::optional<std::string> init;    // --init: folder of a starter project to write
   bool print_settings = false;
   bool quiet = false;
+  bool progress = false;  // --progress: the progress line even without a terminal
   bool profile = false;  // --profile: stage times on standard error
 };
 

@@ -52,6 +52,17 @@ bool Run::CheckCancel() {
   return CancelRequested();
 }
 
+void Run::SetProgress(std::string_view stage, int64_t done, int64_t total) {
+  progress_stage_ = stage;
+  progress_done_ = done;
+  progress_total_ = total;
+}
+
+std::string Run::ProgressText() const {
+  return progress_stage_ + "\t" + std::to_string(progress_done_) + "\t" +
+         std::to_string(progress_total_);
+}
+
 void Run::AddRow(std::string_view message) {
   if (!sink_) return;
   std::time_t now = std::time(nullptr);

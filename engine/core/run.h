@@ -56,6 +56,14 @@ class Run final : public RunReport {
   // Failures logged so far: read, write and database failures.
   int32_t Failures() const { return failures_; }
 
+  // Where the run stands, for a host that shows progress: the stage, the
+  // items done and their total (0 when not known yet). Read on the run's
+  // thread, between checks.
+  void SetProgress(std::string_view stage, int64_t done, int64_t total);
+  void AdvanceProgress(int64_t count = 1) { progress_done_ += count; }
+  // "stage TAB done TAB total".
+  std::string ProgressText() const;
+
   OutputQueue& Queue() { return queue_; }
   OutputFolder& Output() { return output_; }
 
@@ -71,6 +79,9 @@ class Run final : public RunReport {
   int64_t next_pump_ = 0;
   std::atomic<bool> cancel_requested_{false};
   int32_t failures_ = 0;
+  std::string progress_stage_;
+  int64_t progress_done_ = 0;
+  int64_t progress_total_ = 0;
   // The date column, formatted once per second.
   std::time_t row_second_ = -1;
   std::string row_time_;

@@ -102,6 +102,7 @@ bool GenerateTopicPages(const Records& records, PageRun& pages, Run& run) {
     if (run.CheckCancel()) return false;
     PageContext context = pages.Context();
     GenerateHTML(*record, context);
+    run.AdvanceProgress();
   }
   return true;
 }
@@ -113,12 +114,18 @@ void GenerateHTMLFiles(Project& project, Run& run) {
   GenerateClassDiagrams(project, run);
   project.Stages.Mark("Diagrams");
 
+  int64_t pageCount =
+      static_cast<int64_t>(project.Functions.Count() + project.GeneralDocs.Count());
+  for (const auto& classDoc : project.Classes)
+    pageCount += 1 + static_cast<int64_t>(classDoc->Members.Count());
+  run.SetProgress("Writing pages", 0, pageCount);
   pages.EnterPageKind(PageKind::kClassPages);
   for (const auto& classDoc : project.Classes) {
     if (run.CheckCancel()) return;
     pages.EnterClass(classDoc->Name);
     PageContext context = pages.Context();
     GenerateHTML(*classDoc, context);
+    run.AdvanceProgress(1 + static_cast<int64_t>(classDoc->Members.Count()));
   }
   project.Stages.Mark("Class and member pages");
 

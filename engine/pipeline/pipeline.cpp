@@ -59,11 +59,14 @@ bool DiscoverSourceFiles(Project& project, Run& run) {
 }
 
 bool RunParsingPasses(Project& project, Run& run) {
+  int64_t files = static_cast<int64_t>(project.SourceFiles.size());
   for (const ParsingPass& pass : kParsingPasses) {
     run.Log(pass.message);
+    run.SetProgress(pass.message, 0, files);
     for (const FileInfo& file : project.SourceFiles) {
       if (run.CheckCancel()) return false;
       pass.finder(project, run, file.FileText);
+      run.AdvanceProgress();
     }
     project.Stages.Mark(pass.message);
   }
@@ -86,6 +89,7 @@ bool ProcessFiles(Project& project, Run& run) {
   run.Log("Starting Documentation");
   if (run.CheckCancel()) return false;
   run.Output().Open(run);
+  run.SetProgress("Reading files", 0, 0);
   if (!EmptyRunCollections(project, run)) return false;
   if (!DiscoverSourceFiles(project, run)) return false;
   project.Stages.Mark("Discovery and reading");

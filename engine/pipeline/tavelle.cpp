@@ -35,6 +35,7 @@ enum Method {
   kOpenConfig,
   kRunFailures,
   kStageTimes,
+  kProgress,
 };
 
 const char* const kMethodNames[] = {
@@ -43,12 +44,12 @@ const char* const kMethodNames[] = {
     "ClearKeyWords",  "AddInputFolder",  "RemoveInputFolder", "GetInputFolder",
     "GetInputFoldersCount", "ClearInputFolders", "AddFileType", "RemoveFileType",
     "GetFileType",    "GetFileTypeCount", "ClearFileTypes",   "SaveConfig",
-    "OpenConfig",     "RunFailures",     "StageTimes",
+    "OpenConfig",     "RunFailures",     "StageTimes",        "Progress",
 };
 
 // How many arguments each method takes.
 constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1,
-                                      2, 0, 0, 2, 1, 2, 0, 0, 1, 1, 0, 0};
+                                      2, 0, 0, 2, 1, 2, 0, 0, 1, 1, 0, 0, 0};
 
 const automation::MemberNames& Members() {
   static const automation::MemberNames members(Tavelle::MemberNames());
@@ -105,6 +106,11 @@ bool Tavelle::Invoke(std::string_view member, CallKind kind, std::span<Variant> 
   if (method == kStageTimes) {
     if (kind == CallKind::kPropertyPut) return false;
     result = project_.Stages.Text();
+    return true;
+  }
+  if (method == kProgress) {
+    if (kind == CallKind::kPropertyPut) return false;
+    result = active_run_ ? active_run_->ProgressText() : std::string();
     return true;
   }
   if (method == kRunFailures) {

@@ -6,7 +6,8 @@
 //   and RunFailures (read): how many read, write or database failures the
 //   last ProcessFiles reported, so that a client can fail a build.
 //   StageTimes (read): the wall time of each stage of the last run as
-//   "seconds<TAB>stage" lines, for profiling.
+//   "seconds<TAB>stage" lines, for profiling. Progress (read): during a
+//   run, "stage<TAB>done<TAB>total" (total 0 while unknown), else empty.
 // Arguments are passed by reference; out-arguments are written back.
 // ProcessFiles creates the Run that the stages report to; writing Cancel
 // while it runs (from the host's events) requests that run's cancel.

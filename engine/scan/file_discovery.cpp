@@ -73,6 +73,7 @@ void ReadMatchingFiles(const std::string& folder, const std::vector<std::string>
     FileInfo file;
     file.Name = folderPath + name;
     run.Log("Reading File: " + file.Name);
+    run.AdvanceProgress();
     run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run));
     sourceFiles.push_back(std::move(file));
   }

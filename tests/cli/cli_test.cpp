@@ -267,3 +267,22 @@ TEST_F(Cli, CtrlCCancelsTheRunAndExitsWithOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// A quiet run shows one progress line, drawn in place and removed at the
+// end; without --progress and without a terminal it shows nothing.
+TEST_F(Cli, QuietRunsShowOneProgressLineThatIsRemovedAtTheEnd) {
+  std::string example = testing_support::SourcePath("examples/shapes.tvg").string();
+  CommandResult shown = Run("-q --progress '" + example + "' -o out");
+  ASSERT_EQ(shown.exit_code, 0) << shown.errors;
+  EXPECT_NE(shown.errors.find("\rWriting pages "), std::string::npos) << shown.errors;
+  EXPECT_TRUE(shown.errors.ends_with("\r\x1b[K")) << "the line is removed";
+  EXPECT_EQ(shown.errors.find('\n'), std::string::npos) << "nothing but the line";
+  EXPECT_EQ(shown.output, "");
+
+  CommandResult plain = Run("-q '" + example + "' -o out");
+  EXPECT_EQ(plain.output + plain.errors, "");
+}
+
+}  // namespace
