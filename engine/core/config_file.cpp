@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 
 #include "automation/object.h"
 #include "automation/registry.h"
@@ -36,6 +37,19 @@ constexpr ConfigEntry kHelpSettings[] = {
     {"HelpProjInfo", "DefTopicFile"}, {"HelpProjInfo", "IndexFile"},
     {"HelpProjInfo", "ProjFile"},     {"HelpProjInfo", "ProcAccessLevel"},
 };
+
+// The settings of the warnings, written only when they differ from their
+// defaults (off, none), so that a project that never set them saves the
+// same file as before.
+constexpr const char* kWarningsSection = "TavelleWarnings";
+
+// The keys that only a configuration file holds: a file with none of them
+// holds none of the sections either.
+constexpr ConfigEntry kCountEntries[] = {{"InputFolders", "NumInputFolders"},
+                                         {"FileTypes", "NumFileTypes"},
+                                         {"KeyWords", "NumKeyWords"},
+                                         {kWarningsSection, "WarningsAsErrors"},
+                                         {kWarningsSection, "DisabledWarnings"}};
 
 // The profile component, called by member name. A call that fails is
 // skipped: a failed read gives the default.
@@ -111,6 +125,31 @@ void WriteKeyWords(Profile& profile, const SortedCollection<SearchWord>& keyWord
   }
 }
 
+void WriteWarningSettings(Profile& profile, const Settings& settings) {
+  if (settings.WarningsAsErrors) profile.Set(kWarningsSection, "WarningsAsErrors", true);
+  if (!settings.DisabledWarnings.empty())
+    profile.Set(kWarningsSection, "DisabledWarnings", settings.DisabledWarnings);
+}
+
+void ReadWarningSettings(Profile& profile, Settings& settings) {
+  settings.WarningsAsErrors =
+      profile.Get(kWarningsSection, "WarningsAsErrors", Variant(false)).AsBool();
+  settings.DisabledWarnings =
+      profile.Get(kWarningsSection, "DisabledWarnings", Variant(std::string())).AsText();
+}
+
+// Whether the file holds any key of a configuration file. A key that is
+// missing reads back as a default no file holds.
+bool HoldsKnownKeys(Profile& profile) {
+  const Variant absent(std::string("\x01" "absent"));
+  auto holds = [&](std::span<const ConfigEntry> entries) {
+    return std::any_of(entries.begin(), entries.end(), [&](const ConfigEntry& entry) {
+      return profile.Get(entry.section, entry.key, absent) != absent;
+    });
+  };
+  return holds(kLeadingSettings) || holds(kHelpSettings) || holds(kCountEntries);
+}
+
 int16_t ReadCount(Profile& profile, const char* section, const char* countKey) {
   return profile.Get(section, countKey, Variant(int16_t{0})).AsInt16();
 }
@@ -162,10 +201,13 @@ void SaveConfig(Project& project, const std::string& configFile) {
   WriteNames(profile, "FileTypes", "NumFileTypes", "TypeName", project.FileTypes);
   WriteKeyWords(profile, project.KeyWords);
   WriteSettings(profile, settings, kHelpSettings);
+  WriteWarningSettings(profile, settings);
   component->Call("Save");
 }
 
 void OpenConfig(Project& project, const std::string& configFile) {
+  project.ConfigFile = configFile;
+  project.ConfigLacksSections = false;
   ObjectRef component = automation::CreateObject("StoweProj.Stowe");
   if (!component) {
     // Every read fails: the settings stay, and each list is cleared and
@@ -180,6 +222,20 @@ void OpenConfig(Project& project, const std::string& configFile) {
   ReadSettings(profile, project.settings, kLeadingSettings);
   ReadLists(profile, project);
   ReadSettings(profile, project.settings, kHelpSettings);
+  ReadWarningSettings(profile, project.settings);
+  project.ConfigLacksSections = !HoldsKnownKeys(profile);
+  // Shown at once, and again by every run of the project.
+  project.Warnings.Clear();
+  project.Warnings.SetDisabled(project.settings.DisabledWarnings);
+  WarnOfConfigFile(project);
+}
+
+void WarnOfConfigFile(Project& project) {
+  if (!project.ConfigLacksSections) return;
+  project.Warnings.Add(project.ConfigFile, 0, kUnknownConfigWarning,
+                       "the file holds none of the sections of a configuration file "
+                       "(TavellePaths, TavelleConfig, InputFolders, FileTypes, KeyWords, "
+                       "HelpProjInfo), so every setting took its default");
 }
 
 }  // namespace tavelle

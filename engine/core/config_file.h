@@ -1,6 +1,9 @@
 // The configuration file: SaveConfig writes a project's settings and lists
 // to an INI-style file through the profile component "StoweProj.Stowe";
-// OpenConfig replaces them with a file's contents.
+// OpenConfig replaces them with a file's contents. The warning settings
+// have their own section, "TavelleWarnings", written only when they are not
+// their defaults. OpenConfig remembers the file, the place of the settings
+// warnings, and warns when it holds none of a configuration's sections.
 #ifndef TAVELLE_ENGINE_CORE_CONFIG_FILE_H_
 #define TAVELLE_ENGINE_CORE_CONFIG_FILE_H_
 
@@ -12,6 +15,10 @@ namespace tavelle {
 
 void SaveConfig(Project& project, const std::string& configFile);
 void OpenConfig(Project& project, const std::string& configFile);
+
+// Adds the warning of a configuration file that held none of the sections,
+// when the file last opened was one.
+void WarnOfConfigFile(Project& project);
 
 }  // namespace tavelle
 

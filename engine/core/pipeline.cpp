@@ -3,6 +3,7 @@
 #include "automation/platform.h"
 #include "engine/core/output_queue.h"
 #include "engine/html/html_driver.h"
+#include "engine/scan/authoring_checks.h"
 #include "engine/scan/block_finder.h"
 #include "engine/scan/file_discovery.h"
 #include "engine/search/search_words.h"
@@ -10,7 +11,7 @@
 namespace tavelle {
 namespace {
 
-using FinderPass = void (*)(Project&, std::string_view);
+using FinderPass = void (*)(Project&, std::string_view, int32_t);
 
 struct ParsingPass {
   const char* message;
@@ -62,9 +63,9 @@ bool DiscoverSourceFiles(Project& project) {
 bool RunParsingPasses(Project& project) {
   for (const ParsingPass& pass : kParsingPasses) {
     project.Log(pass.message);
-    for (const FileInfo& file : project.SourceFiles) {
+    for (size_t file = 0; file < project.SourceFiles.size(); ++file) {
       if (CheckCancel()) return false;
-      pass.finder(project, file.FileText);
+      pass.finder(project, project.SourceFiles[file].FileText, static_cast<int32_t>(file));
     }
     project.Stages.Mark(pass.message);
   }
@@ -74,7 +75,10 @@ bool RunParsingPasses(Project& project) {
 // The records hold everything the later steps need from the sources;
 // giving the texts' memory back now lets those steps reuse it.
 void ReleaseSourceTexts(Project& project) {
-  for (FileInfo& file : project.SourceFiles) std::string().swap(file.FileText);
+  for (FileInfo& file : project.SourceFiles) {
+    std::string().swap(file.FileText);
+    std::vector<uint32_t>().swap(file.LineStarts);
+  }
 }
 
 }  // namespace
@@ -90,6 +94,9 @@ bool ProcessFiles(Project& project) {
   OutputQueue output;
   WriteCancel(project, false);
   project.Stages.Restart();
+  project.Warnings.Clear();
+  project.Warnings.SetDisabled(project.settings.DisabledWarnings);
+  project.RejectedClasses.clear();
   automation::KeepFreedHeapMemory();
   project.Log("Starting Documentation");
   if (CheckCancel()) return false;
@@ -97,6 +104,7 @@ bool ProcessFiles(Project& project) {
   if (!DiscoverSourceFiles(project)) return false;
   project.Stages.Mark("Discovery and reading");
   if (!RunParsingPasses(project)) return false;
+  CheckAuthoring(project);
   ReleaseSourceTexts(project);
   GenerateSearchWords(project);
   project.Stages.Mark("Search words");

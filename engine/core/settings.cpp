@@ -8,7 +8,7 @@ namespace tavelle {
 #define TAVELLE_PROPERTY(name) PropertyInfo{#name, &Settings::name}
 
 std::span<const PropertyInfo> SettingProperties() {
-  static const std::array<PropertyInfo, 46> properties = {
+  static const std::array<PropertyInfo, 48> properties = {
       TAVELLE_PROPERTY(SearchRecursive),
       TAVELLE_PROPERTY(GenerateDiagrams),
       TAVELLE_PROPERTY(OutputDirectory),
@@ -55,6 +55,8 @@ std::span<const PropertyInfo> SettingProperties() {
       TAVELLE_PROPERTY(OpenFolderImage),
       TAVELLE_PROPERTY(OpenSelFolderImage),
       TAVELLE_PROPERTY(JavaUrlPath),
+      TAVELLE_PROPERTY(WarningsAsErrors),
+      TAVELLE_PROPERTY(DisabledWarnings),
   };
   return properties;
 }

@@ -1,4 +1,4 @@
-// Settings: the 46 public properties of a documentation project, in the
+// Settings: the 48 public properties of a documentation project, in the
 // order the engine class declares them, and a table that lets the
 // automation interface read and write each one by name.
 #ifndef TAVELLE_ENGINE_CORE_SETTINGS_H_
@@ -61,6 +61,10 @@ struct Settings {
   std::string OpenFolderImage;
   std::string OpenSelFolderImage;
   std::string JavaUrlPath;
+  // Read by clients: a run with warnings counts as failed.
+  bool WarningsAsErrors = false;
+  // Warning kinds not reported, separated by commas or blanks.
+  std::string DisabledWarnings;
 };
 
 // One property: its name and where it lives in Settings.
@@ -71,7 +75,7 @@ struct PropertyInfo {
       field;
 };
 
-// All 46 properties in declaration order.
+// All 48 properties in declaration order.
 std::span<const PropertyInfo> SettingProperties();
 
 // The property named exactly `name`, or nullptr.

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "engine/diagram/class_diagrams.h"
 #include "engine/scan/fields.h"
 #include "engine/scan/records.h"
 
@@ -255,6 +256,12 @@ size_t FindHtmExtension(std::string_view name) {
 }
 
 }  // namespace
+
+std::string DiagramPictureName(std::string_view pageFile) {
+  size_t dot = FindHtmExtension(pageFile);
+  if (dot == std::string_view::npos) return {};
+  return std::string(pageFile.substr(0, dot + 1)) + "png";
+}
 
 void ClassDoc::GenerateBitmapInfo(const SortedCollection<ClassDoc>& classes) {
   DiagramInfo.clear();

@@ -11,6 +11,7 @@
 #ifndef TAVELLE_ENGINE_SCAN_FIELDS_H_
 #define TAVELLE_ENGINE_SCAN_FIELDS_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,20 @@ std::string_view StripLeadingLineBreaks(std::string_view text);
 // One line of text: every CR and every TAB becomes a blank, every LF is
 // dropped (so CR LF becomes one blank); other characters stay.
 std::string FlattenText(std::string_view text);
+
+// A name followed by a colon where a field may begin: on the block's first
+// line or on the first non-blank line after a terminator line, after any
+// blanks and tabs. `line` counts the block's lines from 0. Names are
+// letters, digits, "_" and blanks; blocks of other kinds written inside the
+// block are passed over.
+struct FieldHead {
+  std::string_view name;
+  int32_t line;
+};
+std::vector<FieldHead> FieldHeads(std::string_view block);
+
+// The line (from 0) of the first head named `name`, or -1.
+int32_t FieldHeadLine(const std::vector<FieldHead>& heads, std::string_view name);
 
 // `text` without the blanks (spaces only) at both ends.
 std::string_view TrimBlanks(std::string_view text);

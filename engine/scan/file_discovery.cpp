@@ -74,7 +74,7 @@ void ReadMatchingFiles(const std::string& folder, const std::vector<std::string>
     FileInfo file;
     file.Name = folderPath + name;
     AddOutputMsg(outputMsgBox, "Reading File: " + file.Name);
-    ReadTextFile(file.Name, file.FileText, commentString, outputMsgBox);
+    ReadTextFile(file.Name, file.FileText, commentString, outputMsgBox, &file.LineStarts);
     sourceFiles.push_back(std::move(file));
   }
 }

@@ -19,7 +19,8 @@ constexpr size_t kReadChunk = 1 << 15;
 // that ends it.
 class LineCollector {
  public:
-  LineCollector(std::string& text, std::string_view prefix) : text_(text), prefix_(prefix) {}
+  LineCollector(std::string& text, std::string_view prefix, std::vector<uint32_t>* lineStarts)
+      : text_(text), prefix_(prefix), lineStarts_(lineStarts) {}
 
   // Takes the next chunk of the file; false when a cancel was requested.
   bool Add(std::string_view data) {
@@ -75,6 +76,8 @@ class LineCollector {
   }
 
   void AppendLine(std::string_view line) {
+    if (lineStarts_ && text_.size() <= UINT32_MAX)
+      lineStarts_->push_back(static_cast<uint32_t>(text_.size()));
     if (!prefix_.empty() && line.starts_with(prefix_)) line.remove_prefix(prefix_.size());
     text_.append(line);
     text_.append("\r\n");
@@ -82,6 +85,7 @@ class LineCollector {
 
   std::string& text_;
   std::string_view prefix_;
+  std::vector<uint32_t>* lineStarts_;
   std::string partial_;
   bool skipLineFeed_ = false;
 };
@@ -102,8 +106,9 @@ void LogFileFailure(const automation::ObjectRef& outputMsgBox, std::string_view 
 }
 
 void ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
-                  const automation::ObjectRef& outputMsgBox) {
+                  const automation::ObjectRef& outputMsgBox, std::vector<uint32_t>* lineStarts) {
   text.clear();
+  if (lineStarts) lineStarts->clear();
   std::error_code status;
   // Opening a directory succeeds here; report it as the system would.
   if (std::filesystem::is_directory(filePath, status)) {
@@ -119,7 +124,7 @@ void ReadTextFile(const std::string& filePath, std::string& text, std::string_vi
   uintmax_t size = std::filesystem::file_size(filePath, status);
   if (!status) text.reserve(size + size / 16 + 2);
 
-  LineCollector lines(text, prefix);
+  LineCollector lines(text, prefix, lineStarts);
   char buffer[kReadChunk];
   size_t count;
   while ((count = std::fread(buffer, 1, kReadChunk, file.get())) > 0) {

@@ -6,19 +6,24 @@
 // (the system's description of the error, "  File: ", the path) and gives
 // the lines read before the failure (none when it could not be opened; a
 // directory cannot be). A cancel request, checked before each line, stops
-// the reading; the text then holds the lines read so far.
+// the reading; the text then holds the lines read so far. When `lineStarts`
+// is given, it receives the offset in `text` where each line starts (lines
+// that start beyond 4 GiB are not recorded).
 #ifndef TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 #define TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "automation/variant.h"
 
 namespace tavelle {
 
 void ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
-                  const automation::ObjectRef& outputMsgBox);
+                  const automation::ObjectRef& outputMsgBox,
+                  std::vector<uint32_t>* lineStarts = nullptr);
 
 // Logs the failure row of a file operation: description, "  File: ", path.
 void LogFileFailure(const automation::ObjectRef& outputMsgBox, std::string_view description,

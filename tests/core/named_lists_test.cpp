@@ -131,10 +131,11 @@ TEST(EngineObject, StartsWithTheDocumentedDefaultsAndStoresWhatIsWritten) {
   EXPECT_EQ(engine.Get("JavaTreeFontSize"), Variant(int16_t{0}));
 
   std::vector<std::string> names = engine.PropertyNames();
-  ASSERT_EQ(names.size(), 46u);
+  ASSERT_EQ(names.size(), 48u);
   EXPECT_EQ(names.front(), "SearchRecursive");
   EXPECT_EQ(names[13], "OutputMsgBox");
-  EXPECT_EQ(names.back(), "JavaUrlPath");
+  EXPECT_EQ(names[45], "JavaUrlPath");
+  EXPECT_EQ(names.back(), "DisabledWarnings");
 
   auto sink = std::make_shared<automation::ListView>();
   EXPECT_TRUE(engine.Put("OutputMsgBox", automation::ObjectRef(sink)));

@@ -126,11 +126,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tavelle::ReadTextFile(path, text, comment, sink);
   FUZZ_CHECK(text == ExpectedText(bytes, comment), "text read as its lines with CR LF");
 
-  tavelle::FindClasses(project, text);
-  tavelle::FindClassMembers(project, text);
-  tavelle::FindFunctions(project, text);
-  tavelle::FindGeneralInfo(project, text);
-  tavelle::FindIndexEntries(project, text);
+  tavelle::FindClasses(project, text, -1);
+  tavelle::FindClassMembers(project, text, -1);
+  tavelle::FindFunctions(project, text, -1);
+  tavelle::FindGeneralInfo(project, text, -1);
+  tavelle::FindIndexEntries(project, text, -1);
 
   CheckClasses(project);
   CheckFunctionsAndTopics(project);

@@ -26,7 +26,7 @@ struct LoggedProject {
 inline void ScanTexts(tavelle::Project& project, const std::vector<std::string>& texts) {
   for (auto finder : {tavelle::FindClasses, tavelle::FindClassMembers, tavelle::FindFunctions,
                       tavelle::FindGeneralInfo, tavelle::FindIndexEntries}) {
-    for (const std::string& text : texts) finder(project, text);
+    for (const std::string& text : texts) finder(project, text, -1);
   }
 }
 

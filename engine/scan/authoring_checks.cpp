@@ -1,0 +1,205 @@
+#include "engine/scan/authoring_checks.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "engine/core/config_file.h"
+#include "engine/diagram/class_diagrams.h"
+#include "engine/scan/fields.h"
+
+namespace tavelle {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kFilterLevels[] = {"Public Only", "Public, Protected", "All Access"};
+
+// A warning about the project's settings, placed in its configuration file.
+void WarnOfSetting(Project& project, std::string_view kind, const std::string& message) {
+  project.Warnings.Add(project.ConfigFile, 0, kind, message);
+}
+
+void CheckAccessFilter(Project& project) {
+  const std::string& level = project.settings.ProcAccessLevel;
+  // Empty text, the engine's own default, filters nothing on purpose.
+  if (level.empty()) return;
+  if (std::find(std::begin(kFilterLevels), std::end(kFilterLevels), level) !=
+      std::end(kFilterLevels))
+    return;
+  NearestName nearest(level);
+  for (std::string_view known : kFilterLevels) nearest.Consider(known);
+  WarnOfSetting(project, kUnknownAccessWarning,
+                "ProcAccessLevel '" + level +
+                    "' is not Public Only, Public, Protected or All Access, so no item is "
+                    "filtered" + nearest.Suggestion());
+}
+
+void CheckInputFolders(Project& project) {
+  for (const SearchWordRef& folder : project.InputFolders) {
+    const std::string& name = folder->Name;
+    std::error_code error;
+    if (name.empty()) {
+      WarnOfSetting(project, kMissingInputWarning, "an input folder has an empty name");
+    } else if (!fs::exists(name, error)) {
+      WarnOfSetting(project, kMissingInputWarning, "input folder '" + name + "' does not exist");
+    } else if (!fs::is_directory(name, error)) {
+      WarnOfSetting(project, kMissingInputWarning, "input folder '" + name + "' is not a folder");
+    }
+  }
+}
+
+// The extension of a source file as file types match it: its name from the
+// first dot.
+std::string_view Extension(std::string_view path) {
+  std::string_view name = path.substr(path.rfind('/') + 1);
+  size_t dot = name.find('.');
+  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
+void CheckFileTypes(Project& project) {
+  for (const SearchWordRef& type : project.FileTypes) {
+    bool matched = std::any_of(
+        project.SourceFiles.begin(), project.SourceFiles.end(),
+        [&](const FileInfo& file) { return Extension(file.Name) == type->Name; });
+    if (!matched)
+      WarnOfSetting(project, kUnmatchedTypeWarning,
+                    "file type '" + type->Name + "' matched no file in the input folders");
+  }
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view WithoutLeadingBlanks(std::string_view line) {
+  size_t first = 0;
+  while (first < line.size() && IsBlank(line[first])) ++first;
+  return line.substr(first);
+}
+
+// The text before the first marker on its line, when every line of that
+// block begins with it and it holds no letter or digit: a comment prefix
+// the comment string should have stripped. Empty otherwise.
+std::string_view LeakedPrefix(std::string_view text, size_t marker) {
+  size_t lineStart = text.rfind('\n', marker);
+  lineStart = lineStart == std::string_view::npos ? 0 : lineStart + 1;
+  std::string_view prefix = TrimBlanks(WithoutLeadingBlanks(text.substr(lineStart, marker - lineStart)));
+  if (prefix.empty() || std::any_of(prefix.begin(), prefix.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+      }))
+    return {};
+  // The block's lines run to the next marker, its end marker.
+  size_t blockEnd = text.find("DOC_DEFINE_", marker + 1);
+  if (blockEnd == std::string_view::npos) return {};
+  for (size_t pos = text.find('\n', marker); pos != std::string_view::npos && pos < blockEnd;
+       pos = text.find('\n', pos + 1)) {
+    if (!WithoutLeadingBlanks(text.substr(pos + 1)).starts_with(prefix)) return {};
+  }
+  return prefix;
+}
+
+// With an empty comment string nothing is stripped, so a prefix every
+// documentation line carries shows in the pages. One warning a file, at
+// its first block.
+void CheckCommentPrefix(Project& project) {
+  if (!project.settings.CommentString.empty()) return;
+  for (size_t file = 0; file < project.SourceFiles.size(); ++file) {
+    std::string_view text = project.SourceFiles[file].FileText;
+    size_t marker = text.find("DOC_DEFINE_");
+    if (marker == std::string_view::npos) continue;
+    std::string prefix(LeakedPrefix(text, marker));
+    if (prefix.empty()) continue;
+    project.Warn(static_cast<int32_t>(file), LineAt(project.SourceFiles[file], marker),
+                 kCommentPrefixWarning,
+                 "every line of this block begins with '" + prefix +
+                     "' but CommentString is empty, so '" + prefix +
+                     "' shows in the pages; set CommentString to '" + prefix + "'");
+  }
+}
+
+void CheckBaseClasses(Project& project) {
+  const std::vector<std::string>& rejected = project.RejectedClasses;
+  for (const auto& record : project.Classes) {
+    for (const std::string& written : record->BaseClasses) {
+      std::string base(TrimBlanks(written));
+      if (base.empty() || project.Classes.Find(base) ||
+          std::find(rejected.begin(), rejected.end(), base) != rejected.end())
+        continue;
+      NearestName nearest(base);
+      for (const auto& other : project.Classes) nearest.Consider(other->Name);
+      project.Warn(record->Place.File, record->BaseClassesLine, kUndocumentedBaseWarning,
+                   "base class '" + base + "' of '" + record->Name + "' is not documented" +
+                       nearest.Suggestion());
+    }
+  }
+}
+
+// The output files of a run by name, each with the item that writes it, so
+// that a second writer can be told of the first.
+class OutputOwners {
+ public:
+  explicit OutputOwners(Project& project) : project_(project) {}
+
+  void Claim(const std::string& file, std::string_view what, const std::string& item,
+             const SourcePlace& place, int32_t line) {
+    if (file.empty()) return;
+    std::string owner = item + " (" + project_.PlaceText(place.File, line) + ")";
+    auto [first, added] = owners_.try_emplace(file, owner);
+    if (added) return;
+    project_.Warn(place.File, line, kSharedOutputWarning,
+                  std::string(what) + " '" + file + "' of " + item + " is also written for " +
+                      first->second + ", so one overwrites the other");
+  }
+
+  // The list pages are written after every item page.
+  void ClaimListPage(const std::string& file, const char* page) {
+    if (!file.empty()) owners_.try_emplace(file, page);
+  }
+
+ private:
+  Project& project_;
+  std::unordered_map<std::string, std::string> owners_;
+};
+
+void CheckSharedOutputs(Project& project) {
+  OutputOwners pages(project);
+  pages.ClaimListPage(project.settings.FunctionsHTMLFile, "the functions list page");
+  pages.ClaimListPage(project.settings.ClassesHTMLFile, "the classes list page");
+  for (const auto& record : project.Classes) {
+    pages.Claim(record->filename, "page", "class '" + record->Name + "'", record->Place,
+                record->Place.FileLine);
+    for (const auto& member : record->Members)
+      pages.Claim(member->filename, "page", "member '" + record->Name + "::" + member->Name + "'",
+                  member->Place, member->Place.FileLine);
+  }
+  for (const auto& record : project.Functions)
+    pages.Claim(record->filename, "page", "function '" + record->Name + "'", record->Place,
+                record->Place.FileLine);
+  for (const auto& record : project.GeneralDocs)
+    pages.Claim(record->filename, "page", "topic '" + record->Name + "'", record->Place,
+                record->Place.FileLine);
+
+  if (!project.settings.GenerateDiagrams) return;
+  OutputOwners pictures(project);
+  for (const auto& record : project.Classes) {
+    if (record->BaseClasses.empty()) continue;
+    pictures.Claim(DiagramPictureName(record->filename), "diagram picture",
+                   "class '" + record->Name + "'", record->Place, record->Place.FileLine);
+  }
+}
+
+}  // namespace
+
+void CheckAuthoring(Project& project) {
+  WarnOfConfigFile(project);
+  CheckAccessFilter(project);
+  CheckInputFolders(project);
+  CheckFileTypes(project);
+  CheckCommentPrefix(project);
+  CheckBaseClasses(project);
+  CheckSharedOutputs(project);
+  project.Warnings.SortByPlace();
+}
+
+}  // namespace tavelle
