@@ -33,11 +33,15 @@ void ReportList::SetColumns(const QStringList& captions, const std::vector<int>&
       view_->setColumnWidth(static_cast<int>(column), TwipsToPixels(widths_in_twips[column]));
 }
 
-void ReportList::AddMsg(const QString& text, const QString& second, const QString& third) {
+void ReportList::AddMsg(const QString& text, const QString& second, const QString& third,
+                        const QString& fourth) {
   if (RowCount() >= kMaxListRows) ClearRows();
   auto row = AddRow(text.toStdString());
-  if (!second.isEmpty()) row->set_sub_item(1, second.toStdString());
-  if (!third.isEmpty()) row->set_sub_item(2, third.toStdString());
+  size_t column = 1;
+  for (const QString* sub_item : {&second, &third, &fourth}) {
+    if (!sub_item->isEmpty()) row->set_sub_item(column, sub_item->toStdString());
+    ++column;
+  }
   Mirror();
 }
 

@@ -7,6 +7,10 @@
 // (ProcessCmd, OutputList, FileTypesList, ...), which is also how tests
 // find them.
 //
+// The warnings of the last run (or of the configuration just opened) have
+// their own tab, whose caption counts them; double-clicking one shows its
+// file and line.
+//
 // A run is synchronous: "Generate HTML" returns when the engine is done.
 // The engine runs the thread's pending events at each cancel check (the
 // window installs Qt's event processing as the pump), so Cancel works.
@@ -60,6 +64,7 @@ class TavelleFrm : public QMainWindow {
   QWidget* CreateActionPage();
   QWidget* CreateInputPage();
   QWidget* CreateOutputPage();
+  QWidget* CreateWarningsPage();
   void CreateMenus();
   void CreateListColumns();
   void ConnectCommands();
@@ -97,6 +102,8 @@ class TavelleFrm : public QMainWindow {
   void ShowAbout();
   void SetRunning(bool running);
   void ShowErrMsg();
+  void ShowWarnings();
+  void ShowWarningPlace(QTreeWidgetItem* item);
 
   DialogService& dialogs_;
   EngineClient engine_{nullptr};
@@ -161,6 +168,7 @@ class TavelleFrm : public QMainWindow {
   std::shared_ptr<ReportList> input_folders_list_;
   std::shared_ptr<ReportList> file_types_list_;
   std::shared_ptr<ReportList> key_words_list_;
+  std::shared_ptr<ReportList> warnings_list_;
 };
 
 }  // namespace frontend

@@ -16,8 +16,9 @@ std::string OneField(std::string_view text) {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Edits (insertions, deletions, replacements and swaps of two neighbours)
-// between the two names, letter case aside.
-size_t EditDistance(std::string_view a, std::string_view b) {
+// between the two names, letter case aside; any number above `most` once
+// the names are known to be further apart.
+size_t EditDistance(std::string_view a, std::string_view b, size_t most) {
   auto same = [&](size_t i, size_t j) { return Lower(a[i]) == Lower(b[j]); };
   std::vector<size_t> before(b.size() + 1), previous(b.size() + 1), row(b.size() + 1);
   for (size_t j = 0; j <= b.size(); ++j) previous[j] = j;
@@ -29,6 +30,8 @@ size_t EditDistance(std::string_view a, std::string_view b) {
       if (i > 1 && j > 1 && same(i - 1, j - 2) && same(i - 2, j - 1))
         row[j] = std::min(row[j], before[j - 2] + 1);
     }
+    // A row never shrinks below its smallest entry further down.
+    if (*std::min_element(row.begin(), row.end()) > most) return most + 1;
     std::swap(before, previous);
     std::swap(previous, row);
   }
@@ -102,7 +105,8 @@ void NearestName::Consider(std::string_view candidate) {
   size_t longer = std::max(word_.size(), candidate.size());
   // Names of very different lengths are near only as prefixes; the edit
   // distance is not worth computing for them.
-  size_t distance = longer - shorter <= kMostEdits ? EditDistance(word_, candidate) : longer;
+  size_t distance =
+      longer - shorter <= kMostEdits ? EditDistance(word_, candidate, kMostEdits) : longer;
   bool near = distance <= kMostEdits && distance * 2 < candidate.size();
   if (!near && shorter >= 4 &&
       (StartsWithIgnoringCase(word_, candidate) || StartsWithIgnoringCase(candidate, word_))) {

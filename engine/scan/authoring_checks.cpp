@@ -120,17 +120,24 @@ void CheckCommentPrefix(Project& project) {
 
 void CheckBaseClasses(Project& project) {
   const std::vector<std::string>& rejected = project.RejectedClasses;
+  // Many classes may derive from the same outside class; its suggestion is
+  // looked for once.
+  std::unordered_map<std::string, std::string> suggestions;
   for (const auto& record : project.Classes) {
     for (const std::string& written : record->BaseClasses) {
       std::string base(TrimBlanks(written));
       if (base.empty() || project.Classes.Find(base) ||
           std::find(rejected.begin(), rejected.end(), base) != rejected.end())
         continue;
-      NearestName nearest(base);
-      for (const auto& other : project.Classes) nearest.Consider(other->Name);
+      auto [suggestion, added] = suggestions.try_emplace(base);
+      if (added) {
+        NearestName nearest(base);
+        for (const auto& other : project.Classes) nearest.Consider(other->Name);
+        suggestion->second = nearest.Suggestion();
+      }
       project.Warn(record->Place.File, record->BaseClassesLine, kUndocumentedBaseWarning,
                    "base class '" + base + "' of '" + record->Name + "' is not documented" +
-                       nearest.Suggestion());
+                       suggestion->second);
     }
   }
 }
