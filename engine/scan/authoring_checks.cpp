@@ -142,57 +142,84 @@ void CheckBaseClasses(Project& project) {
   }
 }
 
-// The output files of a run by name, each with the item that writes it, so
-// that a second writer can be told of the first.
+// An item that writes an output file: what it is ("class", "function", ...),
+// its name (with its class for members) and where its page name comes from;
+// or one of the list pages, which `what` then names.
+struct OutputItem {
+  std::string_view what;
+  std::string_view className;  // empty except for members
+  std::string_view name;
+  SourcePlace place;
+  bool isListPage = false;
+
+  std::string Text() const {
+    std::string text(what);
+    text += " '";
+    if (!className.empty()) {
+      text += className;
+      text += "::";
+    }
+    text += name;
+    text += "'";
+    return text;
+  }
+};
+
+// The output files of a run by name, each with the item that writes it
+// first, so that a second writer can be told of it. The names are views of
+// the records' and settings' texts, which outlive the check.
 class OutputOwners {
  public:
-  explicit OutputOwners(Project& project) : project_(project) {}
+  OutputOwners(Project& project, std::string_view file) : project_(project), file_(file) {}
 
-  void Claim(const std::string& file, std::string_view what, const std::string& item,
-             const SourcePlace& place, int32_t line) {
-    if (file.empty()) return;
-    std::string owner = item + " (" + project_.PlaceText(place.File, line) + ")";
-    auto [first, added] = owners_.try_emplace(file, owner);
+  void Claim(std::string_view output, const OutputItem& item) {
+    if (output.empty()) return;
+    auto [first, added] = owners_.try_emplace(output, item);
     if (added) return;
-    project_.Warn(place.File, line, kSharedOutputWarning,
-                  std::string(what) + " '" + file + "' of " + item + " is also written for " +
-                      first->second + ", so one overwrites the other");
+    const OutputItem& owner = first->second;
+    std::string ownerText =
+        owner.isListPage ? std::string(owner.what)
+                         : owner.Text() + " (" +
+                               project_.PlaceText(owner.place.File, owner.place.FileLine) + ")";
+    project_.Warn(item.place.File, item.place.FileLine, kSharedOutputWarning,
+                  std::string(file_) + " '" + std::string(output) + "' of " + item.Text() +
+                      " is also written for " + ownerText + ", so one overwrites the other");
   }
 
   // The list pages are written after every item page.
-  void ClaimListPage(const std::string& file, const char* page) {
-    if (!file.empty()) owners_.try_emplace(file, page);
+  void ClaimListPage(std::string_view output, std::string_view page) {
+    if (!output.empty()) owners_.try_emplace(output, OutputItem{page, {}, {}, {}, true});
   }
 
  private:
   Project& project_;
-  std::unordered_map<std::string, std::string> owners_;
+  std::string_view file_;  // "page" or "diagram picture"
+  std::unordered_map<std::string_view, OutputItem> owners_;
 };
 
 void CheckSharedOutputs(Project& project) {
-  OutputOwners pages(project);
+  OutputOwners pages(project, "page");
   pages.ClaimListPage(project.settings.FunctionsHTMLFile, "the functions list page");
   pages.ClaimListPage(project.settings.ClassesHTMLFile, "the classes list page");
   for (const auto& record : project.Classes) {
-    pages.Claim(record->filename, "page", "class '" + record->Name + "'", record->Place,
-                record->Place.FileLine);
+    pages.Claim(record->filename, {"class", {}, record->Name, record->Place});
     for (const auto& member : record->Members)
-      pages.Claim(member->filename, "page", "member '" + record->Name + "::" + member->Name + "'",
-                  member->Place, member->Place.FileLine);
+      pages.Claim(member->filename, {"member", record->Name, member->Name, member->Place});
   }
   for (const auto& record : project.Functions)
-    pages.Claim(record->filename, "page", "function '" + record->Name + "'", record->Place,
-                record->Place.FileLine);
+    pages.Claim(record->filename, {"function", {}, record->Name, record->Place});
   for (const auto& record : project.GeneralDocs)
-    pages.Claim(record->filename, "page", "topic '" + record->Name + "'", record->Place,
-                record->Place.FileLine);
+    pages.Claim(record->filename, {"topic", {}, record->Name, record->Place});
 
   if (!project.settings.GenerateDiagrams) return;
-  OutputOwners pictures(project);
+  // The picture names are made here, so they are kept until the check ends.
+  std::vector<std::string> names;
+  names.reserve(project.Classes.Count());
+  OutputOwners pictures(project, "diagram picture");
   for (const auto& record : project.Classes) {
     if (record->BaseClasses.empty()) continue;
-    pictures.Claim(DiagramPictureName(record->filename), "diagram picture",
-                   "class '" + record->Name + "'", record->Place, record->Place.FileLine);
+    names.push_back(DiagramPictureName(record->filename));
+    pictures.Claim(names.back(), {"class", {}, record->Name, record->Place});
   }
 }
 

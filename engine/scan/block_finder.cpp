@@ -47,16 +47,31 @@ constexpr BlockKind kGeneralBlocks{"general", "DOC_DEFINE_GENERAL_START",
 constexpr BlockKind kIndexBlocks{"index", "DOC_DEFINE_INDEX_START", "DOC_DEFINE_INDEX_END",
                                  kIndexFields, ParseIndexBlock};
 
-// The line of `pos` in SourceFiles[file], or 0 for a text from elsewhere.
-int32_t LineOf(const Project& project, int32_t file, size_t pos) {
-  if (file < 0 || static_cast<size_t>(file) >= project.SourceFiles.size()) return 0;
-  return LineAt(project.SourceFiles[static_cast<size_t>(file)], pos);
-}
+// Line numbers of the positions of one file, asked for in ascending order:
+// the reader's line index is walked forward as the scan moves on. A text
+// from elsewhere (no file of the run) has no lines: they are 0.
+class LineCursor {
+ public:
+  LineCursor(const Project& project, int32_t file) {
+    if (file >= 0 && static_cast<size_t>(file) < project.SourceFiles.size())
+      starts_ = &project.SourceFiles[static_cast<size_t>(file)].LineStarts;
+  }
+
+  int32_t LineOf(size_t pos) {
+    if (!starts_) return 0;
+    while (next_ < starts_->size() && (*starts_)[next_] <= pos) ++next_;
+    return static_cast<int32_t>(next_);
+  }
+
+ private:
+  const std::vector<uint32_t>* starts_ = nullptr;
+  size_t next_ = 0;  // the first line that starts after the last position
+};
 
 std::string BlockName(std::string_view text) { return GetField(text, "Name", true); }
 
 void CheckFieldNames(Project& project, const BlockSource& source, const BlockKind& kind) {
-  for (const FieldHead& head : source.heads) {
+  for (const FieldHead& head : source.outline.fields) {
     if (std::find(kind.fields.begin(), kind.fields.end(), head.name) != kind.fields.end())
       continue;
     NearestName nearest(head.name);
@@ -67,23 +82,26 @@ void CheckFieldNames(Project& project, const BlockSource& source, const BlockKin
   }
 }
 
-// A start marker inside an open block of its kind means the open block
-// lost its end marker: the block that starts there becomes part of it.
-// `blockStart` is the block's offset in the file's text.
-void CheckNestedStarts(Project& project, std::string_view block, size_t blockStart,
-                       const BlockSource& source, const BlockKind& kind) {
-  size_t nested = block.find(kind.startMarker);
-  if (nested == std::string_view::npos) return;
-  std::string outer = BlockName(block.substr(0, nested));
+// A start marker that begins a line inside an open block of its kind means
+// the open block lost its end marker: the block that starts there becomes
+// part of it. `lines` stands at the block's start. True when there was one.
+bool CheckNestedStarts(Project& project, std::string_view block, size_t blockStart,
+                       LineCursor& lines, const BlockSource& source, const BlockKind& kind) {
+  std::string outer;
   std::string word(kind.word);
-  for (; nested != std::string_view::npos; nested = block.find(kind.startMarker, nested + 1)) {
-    project.Warn(source.file, LineOf(project, source.file, blockStart + nested),
-                 kNestedBlockWarning,
-                 word + " block '" + BlockName(block.substr(nested)) + "' starts inside the " +
-                     word + " block '" + outer + "' of line " + std::to_string(source.line) +
+  bool found = false;
+  for (size_t marker : source.outline.markers) {
+    std::string_view nested = block.substr(marker);
+    if (!nested.starts_with(kind.startMarker)) continue;
+    if (!found) outer = BlockName(block.substr(0, marker));
+    found = true;
+    project.Warn(source.file, lines.LineOf(blockStart + marker), kNestedBlockWarning,
+                 word + " block '" + BlockName(nested) + "' starts inside the " + word +
+                     " block '" + outer + "' of line " + std::to_string(source.line) +
                      ", which has no " + std::string(kind.endMarker) +
                      " before it, so it is swallowed");
   }
+  return found;
 }
 
 void WarnMissingEnd(Project& project, std::string_view rest, const BlockSource& source,
@@ -101,12 +119,14 @@ void WarnMissingEnd(Project& project, std::string_view rest, const BlockSource& 
 // reader's line index gives each block its line.
 void FindBlocks(Project& project, std::string_view fileText, int32_t file,
                 const BlockKind& kind) {
+  BlockSource source{file, 0, {}};
+  LineCursor lines(project, file);
   size_t searchFrom = 0;
   for (;;) {
     size_t start = fileText.find(kind.startMarker, searchFrom);
     if (start == std::string_view::npos) return;
     size_t blockStart = start + kind.startMarker.size();
-    BlockSource source{file, LineOf(project, file, start), {}};
+    source.line = lines.LineOf(start);
     // No end marker after this start means no later block can be complete.
     size_t end = fileText.find(kind.endMarker, blockStart);
     if (end == std::string_view::npos) {
@@ -114,9 +134,11 @@ void FindBlocks(Project& project, std::string_view fileText, int32_t file,
       return;
     }
     std::string_view block = fileText.substr(blockStart, end - blockStart);
-    source.heads = FieldHeads(block);
-    CheckFieldNames(project, source, kind);
-    CheckNestedStarts(project, block, blockStart, source, kind);
+    OutlineBlock(block, source.outline);
+    // The code between a block that lost its end marker and the block it
+    // swallows is no field of either.
+    if (!CheckNestedStarts(project, block, blockStart, lines, source, kind))
+      CheckFieldNames(project, source, kind);
     kind.parse(project, block, source);
     searchFrom = end;
   }

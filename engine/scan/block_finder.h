@@ -3,8 +3,8 @@
 // markers to the kind's parser. `file` is the text's index in the
 // project's SourceFiles (-1 for a text from elsewhere), which records and
 // warnings keep with the line of each block. A block without its end
-// marker, a start marker inside an open block of its kind and a field name
-// the kind does not read are warnings.
+// marker, a start marker that begins a line inside an open block of its
+// kind and a field name the kind does not read are warnings.
 #ifndef TAVELLE_ENGINE_SCAN_BLOCK_FINDER_H_
 #define TAVELLE_ENGINE_SCAN_BLOCK_FINDER_H_
 

@@ -25,8 +25,9 @@ std::string_view HeadName(std::string_view line) {
 
 }  // namespace
 
-std::vector<FieldHead> FieldHeads(std::string_view block) {
-  std::vector<FieldHead> heads;
+void OutlineBlock(std::string_view block, BlockOutline& outline) {
+  outline.fields.clear();
+  outline.markers.clear();
   bool expectingField = true;
   bool insideOtherBlock = false;
   int32_t lineNumber = 0;
@@ -36,6 +37,7 @@ std::vector<FieldHead> FieldHeads(std::string_view block) {
     size_t first = line.find_first_not_of(" \t\r");
     line = first == std::string_view::npos ? std::string_view() : line.substr(first);
     if (line.starts_with("DOC_DEFINE_")) {
+      outline.markers.push_back(pos + first);
       insideOtherBlock = line.find("_START") != std::string_view::npos;
       expectingField = !insideOtherBlock;
     } else if (!insideOtherBlock && line.starts_with(kFieldTerminator)) {
@@ -43,16 +45,16 @@ std::vector<FieldHead> FieldHeads(std::string_view block) {
     } else if (!insideOtherBlock && expectingField && !line.empty()) {
       expectingField = false;
       if (std::string_view name = HeadName(line); !name.empty())
-        heads.push_back({name, lineNumber});
+        outline.fields.push_back({name, lineNumber});
     }
-    if (end == std::string_view::npos) return heads;
+    if (end == std::string_view::npos) return;
     pos = end + 1;
   }
 }
 
-int32_t FieldHeadLine(const std::vector<FieldHead>& heads, std::string_view name) {
-  for (const FieldHead& head : heads)
-    if (head.name == name) return head.line;
+int32_t BlockOutline::FieldLine(std::string_view name) const {
+  for (const FieldHead& field : fields)
+    if (field.name == name) return field.line;
   return -1;
 }
 

@@ -21,16 +21,16 @@
 namespace tavelle {
 
 // Where a block stands: its file (an index in SourceFiles), the line of its
-// start marker and the fields that begin its lines.
+// start marker, and its outline.
 struct BlockSource {
   int32_t file = -1;
   int32_t line = 0;
-  std::vector<FieldHead> heads;
+  BlockOutline outline;
 
   // The line of the field `name`, or the block's line when no line begins
   // with it.
   int32_t FieldLine(std::string_view name) const {
-    int32_t offset = FieldHeadLine(heads, name);
+    int32_t offset = outline.FieldLine(name);
     return offset < 0 ? line : line + offset;
   }
 };

@@ -60,12 +60,13 @@ TEST_F(RunWarnings, BlocksWithoutTheirEndMarker) {
   const std::string file = temp_ / "src/blocks.h";
   WriteFile(file,
             "//DOC_DEFINE_CLASS_START\n//Name: Shape\n//\\\\\n"
+            "class Shape : public Drawable {};\n"  // the code is no field
             "//DOC_DEFINE_CLASS_START\n//Name: Circle\n//\\\\\n//DOC_DEFINE_CLASS_END\n"
             "//DOC_DEFINE_FUNCTION_START\n//Name: Area\n//\\\\\n");
-  EXPECT_EQ(Run(), Line(file, 4, "nested-block",
+  EXPECT_EQ(Run(), Line(file, 5, "nested-block",
                         "class block 'Circle' starts inside the class block 'Shape' of line 1, "
                         "which has no DOC_DEFINE_CLASS_END before it, so it is swallowed") +
-                       Line(file, 8, "missing-end",
+                       Line(file, 9, "missing-end",
                             "function block 'Area' has no DOC_DEFINE_FUNCTION_END after it, so "
                             "it is dropped"));
   EXPECT_EQ(engine_->Get("WarningCount"), Variant(int32_t{2}));
