@@ -73,7 +73,7 @@ void ReadMatchingFiles(const std::string& folder, const std::vector<std::string>
     FileInfo file;
     file.Name = folderPath + name;
     run.Log("Reading File: " + file.Name);
-    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run));
+    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run, &file.LineStarts));
     sourceFiles.push_back(std::move(file));
   }
 }

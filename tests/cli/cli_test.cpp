@@ -45,7 +45,8 @@ TEST_F(Cli, BadUsageAndMissingConfigurationsExitWithTwoAndOneLine) {
   EXPECT_EQ(Run("--help").exit_code, 0);
   const char* bad[] = {"--no-such-option", "missing.tvg", "--set NoSuchSetting=1",
                        "--set AutoLink=yes", "--set JavaTreeFontSize=big", "--set AutoLink",
-                       "--set OutputMsgBox=x", "-o", "--init a b.tvg", "--init --save x.tvg"};
+                       "--set OutputMsgBox=x", "-o", "--init a b.tvg", "--init --save x.tvg",
+                       "--no-warn no-such-kind"};
   for (const char* arguments : bad) {
     CommandResult result = Run(arguments);
     EXPECT_EQ(result.exit_code, 2) << arguments;
@@ -60,10 +61,11 @@ TEST_F(Cli, PrintSettingsShowsTheDesktopDefaultsAndTheOptions) {
   CommandResult result = Run("--print-settings");
   ASSERT_EQ(result.exit_code, 0) << result.errors;
   std::vector<std::string> lines = Lines(result.output);
-  ASSERT_EQ(lines.size(), 50u);
+  ASSERT_EQ(lines.size(), 52u);
   EXPECT_EQ(lines.front(), "SearchRecursive=true");
   EXPECT_EQ(lines[45], "JavaUrlPath=CodeDocs");
-  EXPECT_EQ(lines.back(), "GenerateSearchIndex=true");
+  EXPECT_EQ(lines[49], "GenerateSearchIndex=true");
+  EXPECT_EQ(lines.back(), "DisabledWarnings=");
   for (const char* expected :
        {"AutoLink=true", "FunctionsHTMLFile=Functions.html", "ClassesHTMLFile=Classes.html",
         "GenerateJScriptTreeFile=true", "ProcAccessLevel=All Access", "JavaTreeFontSize=2",
@@ -206,6 +208,45 @@ TEST_F(Cli, InitWritesAStarterProjectThatRunsAndIsNeverOverwritten) {
   ASSERT_EQ(here.exit_code, 0) << here.errors;
   EXPECT_NE(here.output.find("\n  tavelle-cli project.tvg\n"), npos) << here.output;
   EXPECT_TRUE(fs::exists(dir_.path() / "here/src/greeter.h"));
+}
+
+TEST_F(Cli, WarningsGoToStandardErrorAndMinusWMakesThemFailTheRun) {
+  WriteFile(dir_ / "src/a.h", "//DOC_DEFINE_CLASS_START\n//Nmae: Shape\n//\\\\\n"
+                              "//DOC_DEFINE_CLASS_END\n");
+  WriteFile(dir_ / "page.html", "<!--Begin HTML Body--><!--End HTML Body-->\n");
+  WriteFile(dir_ / "p.tvg",
+            "[TavelleConfig]\nCommentString=//\nGenerateDiagrams=False\nDefaultHTML=page.html\n"
+            "[InputFolders]\nNumInputFolders=1\nFolder1=src\n"
+            "[FileTypes]\nNumFileTypes=1\nTypeName1=.h\n");
+  std::filesystem::create_directories(dir_.path() / "out");
+  const std::string project = "p.tvg -q ";
+  const std::string warning =
+      "src/a.h:2: warning: unknown field 'Nmae' in a class block; did you mean 'Name'? "
+      "[unknown-field]\ntavelle-cli: 1 warning\n";
+
+  CommandResult result = Run(project + "-o out");
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_EQ(result.errors, warning);
+  result = Run(project + "-o out -W");
+  EXPECT_EQ(result.exit_code, 4);
+  EXPECT_EQ(result.errors, warning + "tavelle-cli: warnings are errors (-W, WarningsAsErrors)\n");
+  EXPECT_EQ(Run(project + "-o out -W --no-warn unknown-field").exit_code, 0);
+  EXPECT_EQ(Run(project + "-o missing -W").exit_code, 3) << "a write failure wins";
+
+  // Both settings are kept by --save and come back with the file.
+  ASSERT_EQ(Run(project + "-o out -W --no-warn unknown-field --no-warn duplicate --save w.tvg")
+                .exit_code,
+            0);
+  std::string saved = Run("w.tvg --print-settings").output;
+  EXPECT_NE(saved.find("\nWarningsAsErrors=true\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\nDisabledWarnings=unknown-field,duplicate\n"), std::string::npos);
+  EXPECT_EQ(Run("w.tvg").exit_code, 0);
+
+  // The example project is written without mistakes.
+  const std::string example = testing_support::SourcePath("examples/shapes.tvg").string();
+  result = Run("'" + example + "' -q -W -o '" + (dir_ / "out") + "'");
+  EXPECT_EQ(result.exit_code, 0) << result.errors;
+  EXPECT_EQ(result.errors, "");
 }
 
 // Starts tavelle-cli with its standard output on a pipe.
