@@ -136,7 +136,8 @@ void RunOnce(size_t megabytes) {
   Stopwatch passes;
   for (auto finder : {tavelle::FindClasses, tavelle::FindClassMembers, tavelle::FindFunctions,
                       tavelle::FindGeneralInfo, tavelle::FindIndexEntries}) {
-    for (const tavelle::FileInfo& file : project.SourceFiles) finder(project, run, file.FileText);
+    for (size_t file = 0; file < project.SourceFiles.size(); ++file)
+      finder(project, run, project.SourceFiles[file].FileText, static_cast<int32_t>(file));
   }
   Elapsed parsed = passes.Stop();
   Elapsed all = total.Stop();

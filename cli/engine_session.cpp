@@ -1,9 +1,11 @@
 #include "cli/engine_session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "automation/ascii.h"
 #include "automation/event_pump.h"
@@ -82,6 +84,44 @@ bool ApplySetting(Object& engine, const std::string& assignment, const fs::path&
   return true;
 }
 
+// The lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// Adds each --no-warn kind to DisabledWarnings; false after reporting a
+// kind the engine does not have.
+bool DisableWarnings(Object& engine, const std::vector<std::string>& kinds) {
+  std::vector<std::string> known = Lines(engine.Get("WarningKinds").AsText());
+  std::string disabled = engine.Get("DisabledWarnings").AsText();
+  for (const std::string& kind : kinds) {
+    if (std::find(known.begin(), known.end(), kind) == known.end()) {
+      std::string list;
+      for (const std::string& name : known) list += (list.empty() ? "" : ", ") + name;
+      ReportError("--no-warn: unknown warning kind '" + kind + "' (kinds: " + list + ")");
+      return false;
+    }
+    disabled += (disabled.empty() ? "" : ",") + kind;
+  }
+  return engine.Put("DisabledWarnings", disabled);
+}
+
+// A warning's path as the user sees it: relative to the start folder (the
+// engine's paths are relative to the configuration's folder).
+std::string DisplayPath(const std::string& path, const fs::path& start) {
+  std::error_code error;
+  fs::path full = fs::absolute(path, error).lexically_normal();
+  fs::path relative = full.lexically_relative(start);
+  return (relative.empty() ? full : relative).string();
+}
+
 std::string DisplayText(const Variant& value) {
   if (value.kind() == Variant::Kind::kBoolean) return value.AsBool() ? "true" : "false";
   return value.AsText();  // an object reference prints as nothing
@@ -121,7 +161,28 @@ bool ApplyOptions(Object& engine, const CommandLine& line, const fs::path& start
   for (const std::string& type : line.file_types) engine.Call("AddFileType", {type, int32_t{0}});
   for (const std::string& assignment : line.settings)
     if (!ApplySetting(engine, assignment, start)) return false;
-  return true;
+  if (line.warnings_as_errors) engine.Put("WarningsAsErrors", true);
+  return line.no_warn.empty() || DisableWarnings(engine, line.no_warn);
+}
+
+int32_t PrintWarnings(Object& engine, const fs::path& start) {
+  int32_t count = 0;
+  for (const std::string& warning : Lines(engine.Get("Warnings").AsText())) {
+    // path TAB line TAB kind TAB message
+    size_t tab1 = warning.find('\t');
+    size_t tab2 = warning.find('\t', tab1 + 1);
+    size_t tab3 = warning.find('\t', tab2 + 1);
+    if (tab3 == std::string::npos) continue;
+    std::string path = warning.substr(0, tab1);
+    std::string line = warning.substr(tab1 + 1, tab2 - tab1 - 1);
+    std::string place = path.empty() ? "tavelle-cli" : DisplayPath(path, start);
+    if (line != "0") place += ":" + line;
+    std::fprintf(stderr, "%s: warning: %s [%s]\n", place.c_str(), warning.substr(tab3 + 1).c_str(),
+                 warning.substr(tab2 + 1, tab3 - tab2 - 1).c_str());
+    ++count;
+  }
+  if (count > 0) std::fprintf(stderr, "tavelle-cli: %d warning%s\n", count, count == 1 ? "" : "s");
+  return count;
 }
 
 void PrintSettings(Object& engine) {

@@ -4,6 +4,7 @@
 #ifndef TAVELLE_CLI_ENGINE_SESSION_H_
 #define TAVELLE_CLI_ENGINE_SESSION_H_
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -20,9 +21,10 @@ void ApplyDesktopDefaults(automation::Object& engine);
 // folder. False, after reporting it, when the file is missing or unreadable.
 bool LoadConfiguration(automation::Object& engine, const std::filesystem::path& config);
 
-// Applies -o, -i, -t and --set; paths are taken relative to `start`, the
-// folder the program was started in. False, after reporting it, when a
-// --set names no property or carries a value the property cannot take.
+// Applies -o, -i, -t, --set, -W and --no-warn; paths are taken relative to
+// `start`, the folder the program was started in. False, after reporting
+// it, when a --set names no property or carries a value the property
+// cannot take, or a --no-warn names no kind of warning.
 bool ApplyOptions(automation::Object& engine, const CommandLine& line,
                   const std::filesystem::path& start);
 
@@ -32,6 +34,11 @@ void PrintSettings(automation::Object& engine);
 // Writes the configuration file; false, after reporting it, when no file
 // was written.
 bool SaveConfiguration(automation::Object& engine, const std::filesystem::path& file);
+
+// Prints the last run's warnings to standard error, one a line as
+// "path:line: warning: message [kind]" with the path relative to `start`,
+// then their count; returns the count.
+int32_t PrintWarnings(automation::Object& engine, const std::filesystem::path& start);
 
 // Runs ProcessFiles with progress rows on standard output (none when
 // `quiet`) and Ctrl-C as the cancel button; the program's exit status.

@@ -41,11 +41,16 @@ int main(int argc, char** argv) {
   int status = cli::RunDocumentation(*engine, line.quiet, line.progress);
   if (line.profile) std::fputs(engine->Get("StageTimes").AsText().c_str(), stderr);
   if (status != cli::kExitFinished) return status;
+  int32_t warnings = cli::PrintWarnings(*engine, start);
   // The failure rows themselves were printed during the run.
   if (int32_t failures = engine->Get("RunFailures").AsInt32(); failures > 0) {
     cli::ReportError("the run reported " + std::to_string(failures) +
                      " read, write or database failure(s)");
     return cli::kExitFailures;
+  }
+  if (warnings > 0 && engine->Get("WarningsAsErrors").AsBool()) {
+    cli::ReportError("warnings are errors (-W, WarningsAsErrors)");
+    return cli::kExitWarnings;
   }
   return status;
 }

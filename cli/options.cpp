@@ -46,6 +46,15 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                "Show the progress line on standard error even when it is no terminal");
   app.add_flag("--profile", line.profile,
                "After the run, print the wall time of each stage to standard error");
+  app.add_flag("-W,--warnings-as-errors", line.warnings_as_errors,
+               "Exit with status 4 when the run gave warnings (sets WarningsAsErrors, which "
+               "--save keeps)");
+  app.add_option("--no-warn", line.no_warn,
+                 "Do not report warnings of this kind, such as undocumented-base; an unknown "
+                 "kind lists the kinds (repeatable; adds to DisabledWarnings, which --save "
+                 "keeps)")
+      ->type_name("KIND")
+      ->allow_extra_args(false);
   app.set_version_flag("--version", "tavelle-cli " TAVELLE_VERSION);
   app.footer(
       "Exit status:\n"
@@ -53,7 +62,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       "  1  the run was cancelled (Ctrl-C)\n"
       "  2  bad usage, the configuration file is missing or unreadable, or a file\n"
       "     is in the way of --init\n"
-      "  3  the run finished but reported read, write or database failures");
+      "  3  the run finished but reported read, write or database failures\n"
+      "  4  the run finished with warnings and -W (WarningsAsErrors) is on; 3 wins over 4\n"
+      "Warnings go to standard error as 'path:line: warning: message [kind]'.");
 
   try {
     app.parse(argc, argv);

@@ -23,6 +23,8 @@ struct CommandLine {
   bool quiet = false;
   bool progress = false;  // --progress: the progress line even without a terminal
   bool profile = false;  // --profile: stage times on standard error
+  bool warnings_as_errors = false;  // -W: WarningsAsErrors
+  std::vector<std::string> no_warn;  // --no-warn: kinds to add to DisabledWarnings
 };
 
 // Exit statuses of the program.
@@ -31,6 +33,9 @@ constexpr int kExitCancelled = 1;
 constexpr int kExitBadUsage = 2;
 // The run finished but reported a read, write or database failure.
 constexpr int kExitFailures = 3;
+// The run finished with warnings while WarningsAsErrors is on (and
+// reported no failure, which would give 3).
+constexpr int kExitWarnings = 4;
 
 // Fills `line` from the arguments. Returns the status to exit with at once
 // (after --help, --version or a usage error, which is reported as one line

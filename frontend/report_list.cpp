@@ -59,11 +59,15 @@ void ReportList::FitColumnToContents(int column) {
   view_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 }
 
-void ReportList::AddMsg(const QString& text, const QString& second, const QString& third) {
+void ReportList::AddMsg(const QString& text, const QString& second, const QString& third,
+                        const QString& fourth) {
   if (RowCount() >= kMaxListRows) ClearRows();
   auto row = AddRow(text.toStdString());
-  if (!second.isEmpty()) row->set_sub_item(1, second.toStdString());
-  if (!third.isEmpty()) row->set_sub_item(2, third.toStdString());
+  size_t column = 1;
+  for (const QString* sub_item : {&second, &third, &fourth}) {
+    if (!sub_item->isEmpty()) row->set_sub_item(column, sub_item->toStdString());
+    ++column;
+  }
   Mirror();
 }
 

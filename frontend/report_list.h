@@ -46,7 +46,8 @@ class ReportList : public automation::ListView {
 
   // Adds one row: `text` in the first column, the other columns only when
   // their text is not empty. A full list is emptied first.
-  void AddMsg(const QString& text, const QString& second = {}, const QString& third = {});
+  void AddMsg(const QString& text, const QString& second = {}, const QString& third = {},
+              const QString& fourth = {});
 
   // Makes the 1-based row the selected one; below 1 selects nothing.
   void SelectRow(int row);

@@ -1,6 +1,7 @@
 #include "frontend/tavelle_frm.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QTabWidget>
+#include <QTreeWidgetItem>
 
 #include "automation/event_pump.h"
 #include "automation/frontend_defaults.h"
@@ -169,6 +171,7 @@ void TavelleFrm::GenerateHtml() {
   SetRunning(false);
   PopulateKeyList();  // a run adds the key words of its index entries
   engine_.Put("ProjectTitle", title);
+  ShowWarnings();
   process_cmd_->setEnabled(true);
   if (engine_.GetBool("Cancel")) output_list_->AddMsg(NowText(), QStringLiteral("Operation Canceled"));
   cancel_cmd_->setEnabled(false);
@@ -212,6 +215,7 @@ void TavelleFrm::OpenConfiguration(const QString& path) {
   std::filesystem::current_path(std::filesystem::path(S(config_path_)).parent_path(), ignored);
   LoadSettings();
   ShowConfigName();
+  ShowWarnings();
 }
 
 void TavelleFrm::SaveConfigFile() {
@@ -372,5 +376,40 @@ void TavelleFrm::ShowAbout() {
 }
 
 void TavelleFrm::ShowErrMsg() { dialogs_.ShowMessage(this, Q(engine_.ErrMsg())); }
+
+// The engine gives one warning a line: path, line, kind and message,
+// separated by tabs; line 0 means the warning has no line.
+void TavelleFrm::ShowWarnings() {
+  warnings_list_->ClearRows();
+  const QStringList warnings = Q(engine_.GetText("Warnings")).split('\n', Qt::SkipEmptyParts);
+  for (const QString& warning : warnings) {
+    QStringList fields = warning.split('\t');
+    if (fields.size() < 4) continue;
+    QString line = fields[1] == QStringLiteral("0") ? QString() : fields[1];
+    warnings_list_->AddMsg(fields[0], line, fields[2], fields.mid(3).join(' '));
+  }
+  int page = tabs_->indexOf(warnings_list_->view()->parentWidget());
+  tabs_->setTabText(page, QStringLiteral("Warnings (%1)").arg(warnings.size()));
+}
+
+// Shows where a warning points: the file, the line number and the text of
+// that line as the file holds it now.
+void TavelleFrm::ShowWarningPlace(QTreeWidgetItem* item) {
+  if (item == nullptr) return;
+  QString path = item->text(0);
+  int line = item->text(1).toInt();
+  QString place = path.isEmpty() ? QStringLiteral("Settings") : path;
+  if (line > 0) place += QStringLiteral(", line %1").arg(line);
+  std::ifstream file(S(path), std::ios::binary);
+  std::string text;
+  bool found = line > 0;
+  for (int number = 1; found && number <= line; ++number)
+    found = static_cast<bool>(std::getline(file, text));
+  if (found) {
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    place += QStringLiteral(":\n") + Q(text);
+  }
+  dialogs_.ShowMessage(this, place + QStringLiteral("\n\n") + item->text(3));
+}
 
 }  // namespace frontend

@@ -11,6 +11,10 @@
 // "Open output" shows the output's tree page, else its first page, in the
 // web browser.
 //
+// The warnings of the last run (or of the configuration just opened) have
+// their own tab, whose caption counts them; double-clicking one shows its
+// file and line.
+//
 // A run is synchronous: "Generate HTML" returns when the engine is done.
 // The engine runs the thread's pending events at each cancel check (the
 // window installs Qt's event processing as the pump), so Cancel works.
@@ -64,6 +68,7 @@ class TavelleFrm : public QMainWindow {
   QWidget* CreateActionPage();
   QWidget* CreateInputPage();
   QWidget* CreateOutputPage();
+  QWidget* CreateWarningsPage();
   void CreateMenus();
   void CreateListColumns();
   void ConnectCommands();
@@ -103,6 +108,8 @@ class TavelleFrm : public QMainWindow {
   void ShowAbout();
   void SetRunning(bool running);
   void ShowErrMsg();
+  void ShowWarnings();
+  void ShowWarningPlace(QTreeWidgetItem* item);
 
   DialogService& dialogs_;
   EngineClient engine_{nullptr};
@@ -168,6 +175,7 @@ class TavelleFrm : public QMainWindow {
   std::shared_ptr<ReportList> input_folders_list_;
   std::shared_ptr<ReportList> file_types_list_;
   std::shared_ptr<ReportList> key_words_list_;
+  std::shared_ptr<ReportList> warnings_list_;
 };
 
 }  // namespace frontend

@@ -71,6 +71,7 @@ void TavelleFrm::CreateControls() {
   tabs_->addTab(CreateActionPage(), QStringLiteral("Action"));
   tabs_->addTab(CreateInputPage(), QStringLiteral("Input Config"));
   tabs_->addTab(CreateOutputPage(), QStringLiteral("Output Config"));
+  tabs_->addTab(CreateWarningsPage(), QStringLiteral("Warnings (0)"));
   setCentralWidget(tabs_);
   CreateMenus();
   resize(760, 560);
@@ -221,6 +222,18 @@ QWidget* TavelleFrm::CreateOutputPage() {
   return page;
 }
 
+QWidget* TavelleFrm::CreateWarningsPage() {
+  auto* page = new QWidget;
+  auto* view = NewListView(page, "WarningsList");
+  warnings_list_ = std::make_shared<ReportList>(view);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(new QLabel(QStringLiteral("Warnings of the last run (double-click one to "
+                                              "see its line)"),
+                               page));
+  layout->addWidget(view);
+  return page;
+}
+
 void TavelleFrm::CreateMenus() {
   QMenu* file_menu = menuBar()->addMenu(QStringLiteral("File"));
   file_menu->setObjectName(QStringLiteral("mFile"));
@@ -248,6 +261,9 @@ void TavelleFrm::CreateListColumns() {
   // The message column takes the rest of the list's width.
   output_list_->SetColumns({QStringLiteral("Date"), QStringLiteral("Message")}, {1700});
   output_list_->FitColumnToContents(0);
+  warnings_list_->SetColumns({QStringLiteral("File"), QStringLiteral("Line"),
+                              QStringLiteral("Kind"), QStringLiteral("Message")},
+                             {3000, 700, 1800});
 }
 
 void TavelleFrm::ConnectCommands() {
@@ -285,6 +301,9 @@ void TavelleFrm::ConnectCommands() {
     connect(access_level_btn_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
       if (checked) AccessLevelClicked(i);
     });
+
+  connect(warnings_list_->view(), &QTreeWidget::itemDoubleClicked, this,
+          &TavelleFrm::ShowWarningPlace);
 
   connect(output_ellipse_cmd_, &QPushButton::clicked, this, &TavelleFrm::BrowseOutputDirectory);
   const std::pair<QPushButton*, QLineEdit*> templates[] = {

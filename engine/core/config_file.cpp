@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <span>
 #include <string_view>
 
 #include "automation/object.h"
@@ -104,6 +105,19 @@ class PathSaver {
   fs::path folder_;
 };
 
+// The settings of the warnings, written only when they differ from their
+// defaults (off, none), so that a project that never set them saves the
+// same file as before.
+constexpr const char* kWarningsSection = "TavelleWarnings";
+
+// The keys that only a configuration file holds: a file with none of them
+// holds none of the sections either.
+constexpr ConfigEntry kCountEntries[] = {{"InputFolders", "NumInputFolders"},
+                                         {"FileTypes", "NumFileTypes"},
+                                         {"KeyWords", "NumKeyWords"},
+                                         {kWarningsSection, "WarningsAsErrors"},
+                                         {kWarningsSection, "DisabledWarnings"}};
+
 // The profile component, called by member name. A call that fails is
 // skipped: a failed read gives the default.
 class Profile {
@@ -186,6 +200,32 @@ void WriteKeyWords(Profile& profile, const SortedCollection<SearchWord>& keyWord
   }
 }
 
+void WriteWarningSettings(Profile& profile, const Settings& settings) {
+  if (settings.WarningsAsErrors) profile.Set(kWarningsSection, "WarningsAsErrors", true);
+  if (!settings.DisabledWarnings.empty())
+    profile.Set(kWarningsSection, "DisabledWarnings", settings.DisabledWarnings);
+}
+
+void ReadWarningSettings(Profile& profile, Settings& settings) {
+  settings.WarningsAsErrors =
+      profile.Get(kWarningsSection, "WarningsAsErrors", Variant(false)).AsBool();
+  settings.DisabledWarnings =
+      profile.Get(kWarningsSection, "DisabledWarnings", Variant(std::string())).AsText();
+}
+
+// Whether the file holds any key of a configuration file. A key that is
+// missing reads back as a default no file holds.
+bool HoldsKnownKeys(Profile& profile) {
+  const Variant absent(std::string("\x01" "absent"));
+  auto holds = [&](std::span<const ConfigEntry> entries) {
+    return std::any_of(entries.begin(), entries.end(), [&](const ConfigEntry& entry) {
+      return profile.Get(entry.section, entry.key, absent) != absent;
+    });
+  };
+  return holds(kLeadingSettings) || holds(kTitleSetting) || holds(kHelpSettings) ||
+         holds(kCountEntries);
+}
+
 int16_t ReadCount(Profile& profile, const char* section, const char* countKey) {
   return profile.Get(section, countKey, Variant(int16_t{0})).AsInt16();
 }
@@ -239,10 +279,13 @@ void SaveConfig(ProjectSetup& project, const std::string& configFile) {
   WriteNames(profile, "FileTypes", "NumFileTypes", "TypeName", project.FileTypes);
   WriteKeyWords(profile, project.KeyWords);
   WriteSettings(profile, settings, paths, kHelpSettings);
+  WriteWarningSettings(profile, settings);
   component->Call("Save");
 }
 
 void OpenConfig(ProjectSetup& project, const std::string& configFile) {
+  project.ConfigFile = configFile;
+  project.ConfigLacksSections = false;
   ObjectRef component = automation::CreateObject("StoweProj.Stowe");
   if (!component) {
     // Every read fails: the settings stay, and each list is cleared and
@@ -258,6 +301,8 @@ void OpenConfig(ProjectSetup& project, const std::string& configFile) {
   ReadSettings(profile, project.settings, kTitleSetting);
   ReadLists(profile, project);
   ReadSettings(profile, project.settings, kHelpSettings);
+  ReadWarningSettings(profile, project.settings);
+  project.ConfigLacksSections = !HoldsKnownKeys(profile);
 }
 
 }  // namespace tavelle

@@ -1,6 +1,9 @@
 // The configuration file: SaveConfig writes a project's settings and lists
 // to an INI-style file through the profile component "StoweProj.Stowe";
-// OpenConfig replaces them with a file's contents.
+// OpenConfig replaces them with a file's contents. The warning settings
+// have their own section, "TavelleWarnings", written only when they are not
+// their defaults. OpenConfig remembers the file, the place of the settings
+// warnings, and whether it held none of a configuration's sections.
 #ifndef TAVELLE_ENGINE_CORE_CONFIG_FILE_H_
 #define TAVELLE_ENGINE_CORE_CONFIG_FILE_H_
 

@@ -20,6 +20,11 @@ struct ProjectSetup {
   SortedCollection<SearchWord> FileTypes;
   SortedCollection<SearchWord> KeyWords;
   SortedCollection<SearchWord> InputFolders;
+
+  // The configuration file last opened, the place of settings warnings,
+  // and whether it held none of the sections a configuration has.
+  std::string ConfigFile;
+  bool ConfigLacksSections = false;
 };
 
 }  // namespace tavelle

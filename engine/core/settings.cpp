@@ -8,7 +8,7 @@ namespace tavelle {
 #define TAVELLE_PROPERTY(name) PropertyInfo{#name, &Settings::name}
 
 std::span<const PropertyInfo> SettingProperties() {
-  static const std::array<PropertyInfo, 50> properties = {
+  static const std::array<PropertyInfo, 52> properties = {
       TAVELLE_PROPERTY(SearchRecursive),
       TAVELLE_PROPERTY(GenerateDiagrams),
       TAVELLE_PROPERTY(OutputDirectory),
@@ -59,6 +59,8 @@ std::span<const PropertyInfo> SettingProperties() {
       TAVELLE_PROPERTY(DiagramScale),
       TAVELLE_PROPERTY(TreeViewerFolder),
       TAVELLE_PROPERTY(GenerateSearchIndex),
+      TAVELLE_PROPERTY(WarningsAsErrors),
+      TAVELLE_PROPERTY(DisabledWarnings),
   };
   return properties;
 }

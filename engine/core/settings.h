@@ -1,4 +1,4 @@
-// Settings: the 50 public properties of a documentation project, in the
+// Settings: the 52 public properties of a documentation project, in the
 // order the engine class declares them, and a table that lets the
 // automation interface read and write each one by name.
 //
@@ -73,6 +73,10 @@ struct Settings {
   std::string TreeViewerFolder;
   // Writes the search index and script (html/search_index.h).
   bool GenerateSearchIndex = false;
+  // Read by clients: a run with warnings counts as failed.
+  bool WarningsAsErrors = false;
+  // Warning kinds not reported, separated by commas or blanks.
+  std::string DisabledWarnings;
 };
 
 // One property: its name and where it lives in Settings.
@@ -83,7 +87,7 @@ struct PropertyInfo {
       field;
 };
 
-// All 50 properties in declaration order.
+// All 52 properties in declaration order.
 std::span<const PropertyInfo> SettingProperties();
 
 // The property named exactly `name`, or nullptr.

@@ -6,6 +6,9 @@
 #ifndef TAVELLE_ENGINE_DIAGRAM_CLASS_DIAGRAMS_H_
 #define TAVELLE_ENGINE_DIAGRAM_CLASS_DIAGRAMS_H_
 
+#include <string>
+#include <string_view>
+
 #include "engine/core/run.h"
 #include "engine/scan/project.h"
 
@@ -20,6 +23,11 @@ void GenerateBitmapInfo(ClassDoc& doc, const SortedCollection<ClassDoc>& classes
 // Draws and saves the picture of `doc` beside its page, on the run's
 // output queue.
 void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run);
+
+// The picture file of the diagram on the page `pageFile`: the name up to
+// and with the dot of its first ".htm" (in any letter case), then "png";
+// empty when the name has no ".htm", since such a page gets no diagram.
+std::string DiagramPictureName(std::string_view pageFile);
 
 }  // namespace tavelle
 

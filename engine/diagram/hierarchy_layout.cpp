@@ -255,6 +255,12 @@ size_t FindHtmExtension(std::string_view name) {
 
 }  // namespace
 
+std::string DiagramPictureName(std::string_view pageFile) {
+  size_t dot = FindHtmExtension(pageFile);
+  if (dot == std::string_view::npos) return {};
+  return std::string(pageFile.substr(0, dot + 1)) + "png";
+}
+
 void GenerateBitmapInfo(ClassDoc& doc, const SortedCollection<ClassDoc>& classes) {
   doc.DiagramInfo.clear();
   size_t dot = FindHtmExtension(doc.filename);

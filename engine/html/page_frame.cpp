@@ -1,6 +1,7 @@
 #include "engine/html/page_frame.h"
 
 #include <cstddef>
+#include <utility>
 
 #include "automation/ascii.h"
 #include "engine/scan/fields.h"
@@ -77,7 +78,10 @@ std::string TextToHTML(std::string& text, bool keepLayout) {
 // hold every page in memory.
 void AddHTMLFile(std::vector<FileInfo>& htmlFiles, const std::string& fileName,
                  std::string_view /*text*/) {
-  htmlFiles.push_back(FileInfo{fileName, std::string(), NextFileID(htmlFiles)});
+  FileInfo page;
+  page.Name = fileName;
+  page.ID = NextFileID(htmlFiles);
+  htmlFiles.push_back(std::move(page));
 }
 
 // Entries are only ever appended with the next number, so the last entry

@@ -1,6 +1,7 @@
 #include "engine/pipeline/pipeline.h"
 
 #include "automation/platform.h"
+#include "engine/pipeline/authoring_checks.h"
 #include "engine/pipeline/html_driver.h"
 #include "engine/scan/block_finder.h"
 #include "engine/scan/file_discovery.h"
@@ -9,7 +10,7 @@
 namespace tavelle {
 namespace {
 
-using FinderPass = void (*)(Project&, Run&, std::string_view);
+using FinderPass = void (*)(Project&, Run&, std::string_view, int32_t);
 
 struct ParsingPass {
   const char* message;
@@ -63,9 +64,9 @@ bool RunParsingPasses(Project& project, Run& run) {
   for (const ParsingPass& pass : kParsingPasses) {
     run.Log(pass.message);
     run.SetProgress(pass.message, 0, files);
-    for (const FileInfo& file : project.SourceFiles) {
+    for (size_t file = 0; file < project.SourceFiles.size(); ++file) {
       if (run.CheckCancel()) return false;
-      pass.finder(project, run, file.FileText);
+      pass.finder(project, run, project.SourceFiles[file].FileText, static_cast<int32_t>(file));
       run.AdvanceProgress();
     }
     project.Stages.Mark(pass.message);
@@ -76,7 +77,10 @@ bool RunParsingPasses(Project& project, Run& run) {
 // The records hold everything the later steps need from the sources;
 // giving the texts' memory back now lets those steps reuse it.
 void ReleaseSourceTexts(Project& project) {
-  for (FileInfo& file : project.SourceFiles) std::string().swap(file.FileText);
+  for (FileInfo& file : project.SourceFiles) {
+    std::string().swap(file.FileText);
+    std::vector<uint32_t>().swap(file.LineStarts);
+  }
 }
 
 }  // namespace
@@ -85,6 +89,9 @@ bool ProcessFiles(Project& project, Run& run) {
   project.CancelFlag = false;
   run.RequestCancel(false);
   project.Stages.Restart();
+  project.Warnings.Clear();
+  project.Warnings.SetDisabled(project.settings.DisabledWarnings);
+  project.RejectedClasses.clear();
   automation::KeepFreedHeapMemory();
   run.Log("Starting Documentation");
   if (run.CheckCancel()) return false;
@@ -94,6 +101,7 @@ bool ProcessFiles(Project& project, Run& run) {
   if (!DiscoverSourceFiles(project, run)) return false;
   project.Stages.Mark("Discovery and reading");
   if (!RunParsingPasses(project, run)) return false;
+  CheckAuthoring(project);
   ReleaseSourceTexts(project);
   GenerateSearchWords(project, run);
   project.Stages.Mark("Search words");

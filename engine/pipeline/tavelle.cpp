@@ -1,7 +1,10 @@
 #include "engine/pipeline/tavelle.h"
 
+#include <optional>
+
 #include "engine/core/config_file.h"
 #include "engine/core/named_lists.h"
+#include "engine/pipeline/authoring_checks.h"
 #include "engine/pipeline/pipeline.h"
 
 namespace tavelle {
@@ -10,7 +13,7 @@ namespace {
 using automation::CallKind;
 using automation::Variant;
 
-// Members after the 50 properties, in interface order.
+// Members after the 52 properties, in interface order.
 enum Method {
   kErrMsg,
   kCancel,
@@ -35,6 +38,9 @@ enum Method {
   kOpenConfig,
   kRunFailures,
   kStageTimes,
+  kWarnings,
+  kWarningCount,
+  kWarningKinds,
   kProgress,
 };
 
@@ -44,12 +50,13 @@ const char* const kMethodNames[] = {
     "ClearKeyWords",  "AddInputFolder",  "RemoveInputFolder", "GetInputFolder",
     "GetInputFoldersCount", "ClearInputFolders", "AddFileType", "RemoveFileType",
     "GetFileType",    "GetFileTypeCount", "ClearFileTypes",   "SaveConfig",
-    "OpenConfig",     "RunFailures",     "StageTimes",        "Progress",
+    "OpenConfig",     "RunFailures",     "StageTimes",        "Warnings",
+    "WarningCount",   "WarningKinds",    "Progress",
 };
 
 // How many arguments each method takes.
-constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1,
-                                      2, 0, 0, 2, 1, 2, 0, 0, 1, 1, 0, 0, 0};
+constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1, 2, 0,
+                                      0, 2, 1, 2, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0};
 
 const automation::MemberNames& Members() {
   static const automation::MemberNames members(Tavelle::MemberNames());
@@ -57,6 +64,33 @@ const automation::MemberNames& Members() {
 }
 
 std::string Text(const Variant& value) { return value.AsText(); }
+
+std::string WarningKindsText() {
+  std::string text;
+  for (std::string_view kind : WarningKinds()) {
+    text += kind;
+    text += '\n';
+  }
+  return text;
+}
+
+// The read-only members that report on the last run, or nothing.
+std::optional<Variant> LastRunReport(int method, const Project& project, int32_t runFailures) {
+  switch (method) {
+    case kStageTimes:
+      return Variant(project.Stages.Text());
+    case kRunFailures:
+      return Variant(runFailures);
+    case kWarnings:
+      return Variant(project.Warnings.Text());
+    case kWarningCount:
+      return Variant(project.Warnings.Count());
+    case kWarningKinds:
+      return Variant(WarningKindsText());
+    default:
+      return std::nullopt;
+  }
+}
 
 }  // namespace
 
@@ -103,19 +137,14 @@ bool Tavelle::Invoke(std::string_view member, CallKind kind, std::span<Variant> 
     result = project_.ErrMsg;
     return true;
   }
-  if (method == kStageTimes) {
-    if (kind == CallKind::kPropertyPut) return false;
-    result = project_.Stages.Text();
-    return true;
-  }
   if (method == kProgress) {
     if (kind == CallKind::kPropertyPut) return false;
     result = active_run_ ? active_run_->ProgressText() : std::string();
     return true;
   }
-  if (method == kRunFailures) {
+  if (std::optional<Variant> report = LastRunReport(method, project_, run_failures_)) {
     if (kind == CallKind::kPropertyPut) return false;
-    result = run_failures_;
+    result = std::move(*report);
     return true;
   }
   if (args.size() < kArgumentCounts[method]) return false;
@@ -205,6 +234,10 @@ bool Tavelle::InvokeMethod(int method, std::span<Variant> args, Variant& result)
       return true;
     case kOpenConfig:
       OpenConfig(p, Text(args[0]));
+      // Shown at once, and again by every run of the project.
+      p.Warnings.Clear();
+      p.Warnings.SetDisabled(p.settings.DisabledWarnings);
+      WarnOfConfigFile(p);
       return true;
     default:
       return false;

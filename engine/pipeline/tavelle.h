@@ -1,13 +1,17 @@
 // Tavelle: the engine's one automation class ("Corvane.Tavelle"). An object
 // is one documentation project; clients set its properties and call its
 // methods by member name:
-//   the 50 settings (see settings.h), ErrMsg (read), Cancel (write, read),
+//   the 52 settings (see settings.h), ErrMsg (read), Cancel (write, read),
 //   ProcessFiles, the sixteen list operations, SaveConfig and OpenConfig,
 //   and RunFailures (read): how many read, write or database failures the
 //   last ProcessFiles reported, so that a client can fail a build.
 //   StageTimes (read): the wall time of each stage of the last run as
-//   "seconds<TAB>stage" lines, for profiling. Progress (read): during a
-//   run, "stage<TAB>done<TAB>total" (total 0 while unknown), else empty.
+//   "seconds<TAB>stage" lines, for profiling.
+//   Warnings (read): the authoring mistakes the last run found, one a line
+//   as "path<TAB>line<TAB>kind<TAB>message"; WarningCount (read): how many;
+//   WarningKinds (read): every kind DisabledWarnings may name, one a line.
+//   Progress (read): during a run, "stage<TAB>done<TAB>total" (total 0
+//   while unknown), else empty.
 // Arguments are passed by reference; out-arguments are written back.
 // ProcessFiles creates the Run that the stages report to; writing Cancel
 // while it runs (from the host's events) requests that run's cancel.

@@ -1,11 +1,62 @@
 #include "engine/scan/fields.h"
 
+#include <algorithm>
+
 namespace tavelle {
 namespace {
 
 constexpr std::string_view kFieldTerminator = "\\\\";
+constexpr size_t kLongestFieldName = 40;
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsNameChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == ' '; }
+
+// The field name that `line` (without its leading blanks) begins with, or
+// empty when it begins with none.
+std::string_view HeadName(std::string_view line) {
+  size_t colon = line.find(':');
+  if (colon == std::string_view::npos || colon > kLongestFieldName) return {};
+  std::string_view name = line.substr(0, colon);
+  if (name.empty() || !IsLetter(name.front())) return {};
+  if (!std::all_of(name.begin(), name.end(), IsNameChar)) return {};
+  return name;
+}
 
 }  // namespace
+
+void OutlineBlock(std::string_view block, BlockOutline& outline) {
+  outline.fields.clear();
+  outline.markers.clear();
+  bool expectingField = true;
+  bool insideOtherBlock = false;
+  int32_t lineNumber = 0;
+  for (size_t pos = 0;; ++lineNumber) {
+    size_t end = block.find('\n', pos);
+    std::string_view line = block.substr(pos, end == std::string_view::npos ? end : end - pos);
+    size_t first = line.find_first_not_of(" \t\r");
+    line = first == std::string_view::npos ? std::string_view() : line.substr(first);
+    if (line.starts_with("DOC_DEFINE_")) {
+      outline.markers.push_back(pos + first);
+      insideOtherBlock = line.find("_START") != std::string_view::npos;
+      expectingField = !insideOtherBlock;
+    } else if (!insideOtherBlock && line.starts_with(kFieldTerminator)) {
+      expectingField = true;
+    } else if (!insideOtherBlock && expectingField && !line.empty()) {
+      expectingField = false;
+      if (std::string_view name = HeadName(line); !name.empty())
+        outline.fields.push_back({name, lineNumber});
+    }
+    if (end == std::string_view::npos) return;
+    pos = end + 1;
+  }
+}
+
+int32_t BlockOutline::FieldLine(std::string_view name) const {
+  for (const FieldHead& field : fields)
+    if (field.name == name) return field.line;
+  return -1;
+}
 
 std::string_view TrimSpaces(std::string_view text) {
   size_t first = text.find_first_not_of(' ');

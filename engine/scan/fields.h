@@ -11,6 +11,7 @@
 #ifndef TAVELLE_ENGINE_SCAN_FIELDS_H_
 #define TAVELLE_ENGINE_SCAN_FIELDS_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,29 @@ std::string_view StripLeadingLineBreaks(std::string_view text);
 // One line of text: every CR and every TAB becomes a blank, every LF is
 // dropped (so CR LF becomes one blank); other characters stay.
 std::string FlattenText(std::string_view text);
+
+// The outline of a block: the field names that begin its lines, and the
+// lines that begin with a definition marker (blocks written inside it). A
+// field may begin on the block's first line or on the first non-blank line
+// after a terminator line, after any blanks and tabs; its `line` counts the
+// block's lines from 0. Field names are letters, digits, "_" and blanks.
+// The fields of blocks written inside the block are passed over.
+struct FieldHead {
+  std::string_view name;
+  int32_t line;
+};
+
+struct BlockOutline {
+  std::vector<FieldHead> fields;
+  std::vector<size_t> markers;  // offsets of the markers that begin a line
+
+  // The line (from 0) of the first field named `name`, or -1.
+  int32_t FieldLine(std::string_view name) const;
+};
+
+// Replaces the contents of `outline`, so that one outline can serve every
+// block of a scan.
+void OutlineBlock(std::string_view block, BlockOutline& outline);
 
 // `text` without the blanks (spaces only) at both ends.
 std::string_view TrimSpaces(std::string_view text);

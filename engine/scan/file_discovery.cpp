@@ -74,7 +74,7 @@ void ReadMatchingFiles(const std::string& folder, const std::vector<std::string>
     file.Name = folderPath + name;
     run.Log("Reading File: " + file.Name);
     run.AdvanceProgress();
-    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run));
+    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run, &file.LineStarts));
     sourceFiles.push_back(std::move(file));
   }
 }

@@ -3,8 +3,10 @@
 #ifndef TAVELLE_ENGINE_SCAN_FILE_INFO_H_
 #define TAVELLE_ENGINE_SCAN_FILE_INFO_H_
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tavelle {
 
@@ -12,7 +14,18 @@ struct FileInfo {
   std::string Name;      // full path of the file
   std::string FileText;  // source text after comment stripping; empty for pages
   int32_t ID = 0;        // numbers the written pages; 0 for source files
+  // Where each line of a source's FileText starts, as the reader found the
+  // lines; kept as long as FileText.
+  std::vector<uint32_t> LineStarts;
 };
+
+// The line (from 1) of `file` that holds the character at `offset`; 0 when
+// the file's lines were not recorded.
+inline int32_t LineAt(const FileInfo& file, size_t offset) {
+  const std::vector<uint32_t>& starts = file.LineStarts;
+  return static_cast<int32_t>(std::upper_bound(starts.begin(), starts.end(), offset) -
+                              starts.begin());
+}
 
 }  // namespace tavelle
 

@@ -1,5 +1,6 @@
 #include "engine/scan/record_parsers.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -17,10 +18,34 @@ std::string MultiLine(std::string_view block, std::string_view fieldName) {
   return GetField(block, fieldName, false);
 }
 
+constexpr std::string_view kAccessLevels[] = {"Public", "Protected", "Private"};
+
+bool IsAccessLevel(std::string_view access) {
+  return std::find(std::begin(kAccessLevels), std::end(kAccessLevels), access) !=
+         std::end(kAccessLevels);
+}
+
 // Access levels are recognised exactly as written; anything else,
 // including an empty field or "public", becomes `fallback`.
 void NormalizeAccess(std::string& access, const char* fallback) {
-  if (access != "Public" && access != "Protected" && access != "Private") access = fallback;
+  if (!IsAccessLevel(access)) access = fallback;
+}
+
+// Warns of an Access field that is written but not one of the three words.
+void CheckAccess(Project& project, const BlockSource& source, std::string_view what,
+                 const std::string& name, const std::string& access, const char* fallback) {
+  if (access.empty() || IsAccessLevel(access)) return;
+  NearestName nearest(access);
+  for (std::string_view level : kAccessLevels) nearest.Consider(level);
+  Warn(project, source.file, source.FieldLine("Access"), kUnknownAccessWarning,
+       "access level '" + access + "' of " + std::string(what) + " '" + name +
+           "' is not Public, Protected or Private, so it is taken as " + fallback +
+           nearest.Suggestion());
+}
+
+template <class Record>
+void TakePlace(Record& record, const BlockSource& source) {
+  record.Place = {source.file, source.line, source.FieldLine("File")};
 }
 
 // Reads the fields that classes, class members and functions share.
@@ -54,16 +79,33 @@ void FillDefaults(Record& record, const char* defaultAccess, std::string default
 }
 
 // Files an item in its collection and logs `row`, or, when the access-level
-// filter rejects it, logs `row` followed by `rejection` and drops it.
+// filter rejects it, logs `row` followed by `rejection` and drops it. True
+// when the item was filed.
 template <class Record>
-void FileItem(const Project& project, Run& run, SortedCollection<Record>& collection,
+bool FileItem(const Project& project, Run& run, SortedCollection<Record>& collection,
               std::shared_ptr<Record> record, const std::string& row, const char* rejection) {
   if (!AccessLevelAccepts(project.settings.ProcAccessLevel, record->Access)) {
     run.Log(row + rejection);
-    return;
+    return false;
   }
   collection.AddSorted(std::move(record));
   run.Log(row);
+  return true;
+}
+
+void WarnUnknownClass(Project& project, const BlockSource& source, const std::string& className,
+                      const std::string& memberName) {
+  int32_t line = source.FieldLine("Class");
+  if (className.empty()) {
+    Warn(project, source.file, line, kUnknownClassWarning,
+         "member '" + memberName + "' names no class, so it is dropped");
+    return;
+  }
+  NearestName nearest(className);
+  for (const auto& record : project.Classes) nearest.Consider(record->Name);
+  Warn(project, source.file, line, kUnknownClassWarning,
+       "member '" + memberName + "' names the class '" + className +
+           "', which is not documented, so it is dropped" + nearest.Suggestion());
 }
 
 }  // namespace
@@ -74,30 +116,46 @@ bool AccessLevelAccepts(std::string_view procAccessLevel, std::string_view acces
   return true;
 }
 
-void ParseClassBlock(Project& project, Run& run, std::string_view block) {
+void ParseClassBlock(Project& project, Run& run, std::string_view block,
+                     const BlockSource& source) {
   const Settings& settings = project.settings;
   auto record = std::make_shared<ClassDoc>();
   ReadItemFields(*record, block);
   record->DocType = "Class";
   GetFieldList(block, "Base Classes", record->BaseClasses);
+  TakePlace(*record, source);
+  record->BaseClassesLine = source.FieldLine("Base Classes");
+  CheckAccess(project, source, "class", record->Name, record->Access, "Public");
   FillDefaults(*record, "Public", record->Name + ".html");
   record->Images = {settings.ClosedClassImage, settings.ClosedSelClassImage,
                     settings.OpenClassImage, settings.OpenSelClassImage};
 
   // The first class of a name wins; members of later blocks of the same
   // name still attach to it.
-  if (project.Classes.Find(record->Name)) return;
-  std::string row = "Found Class: " + record->Name;
-  FileItem(project, run, project.Classes, std::move(record), row, " : Invalid Access Level");
+  if (SortedCollection<ClassDoc>::Ptr first = project.Classes.Find(record->Name)) {
+    Warn(project, source.file, source.line, kDuplicateWarning,
+         "class '" + record->Name + "' is documented again; this block is dropped and " +
+             "the one at " + PlaceText(project, first->Place.File, first->Place.Line) +
+             " is kept");
+    return;
+  }
+  std::string name = record->Name;
+  if (!FileItem(project, run, project.Classes, std::move(record), "Found Class: " + name,
+                " : Invalid Access Level")) {
+    project.RejectedClasses.push_back(std::move(name));
+  }
 }
 
-void ParseClassMemberBlock(Project& project, Run& run, std::string_view block) {
+void ParseClassMemberBlock(Project& project, Run& run, std::string_view block,
+                           const BlockSource& source) {
   const Settings& settings = project.settings;
   std::string className = SingleLine(block, "Class");
   auto record = std::make_shared<ClassMemberDoc>();
   ReadItemFields(*record, block);
   ReadDeclarationFields(*record, block);
   record->DocType = SingleLine(block, "Type");
+  TakePlace(*record, source);
+  CheckAccess(project, source, "member", record->Name, record->Access, "Public");
   FillDefaults(*record, "Public", className + "_" + record->Name + ".html");
   record->Images = {settings.ClosedMemberImage, settings.ClosedSelMemberImage,
                     settings.OpenMemberImage, settings.OpenSelMemberImage};
@@ -105,16 +163,24 @@ void ParseClassMemberBlock(Project& project, Run& run, std::string_view block) {
   // Members of unknown classes, and of classes the access filter rejected,
   // have nowhere to go.
   SortedCollection<ClassDoc>::Ptr owner = project.Classes.Find(className);
-  if (!owner) return;
+  if (!owner) {
+    const std::vector<std::string>& rejected = project.RejectedClasses;
+    if (std::find(rejected.begin(), rejected.end(), className) == rejected.end())
+      WarnUnknownClass(project, source, className, record->Name);
+    return;
+  }
   std::string row = "Found Class Member: " + owner->Name + "::" + record->Name;
   FileItem(project, run, owner->Members, std::move(record), row, " : Invalid Accces level");
 }
 
-void ParseFunctionBlock(Project& project, Run& run, std::string_view block) {
+void ParseFunctionBlock(Project& project, Run& run, std::string_view block,
+                        const BlockSource& source) {
   const Settings& settings = project.settings;
   auto record = std::make_shared<FunctionDoc>();
   ReadItemFields(*record, block);
   ReadDeclarationFields(*record, block);
+  TakePlace(*record, source);
+  CheckAccess(project, source, "function", record->Name, record->Access, "Private");
   FillDefaults(*record, "Private", record->Name + ".html");
   record->Images = {settings.ClosedFunctionImage, settings.ClosedSelFunctionImage,
                     settings.OpenFunctionImage, settings.OpenSelFunctionImage};
@@ -123,13 +189,15 @@ void ParseFunctionBlock(Project& project, Run& run, std::string_view block) {
   FileItem(project, run, project.Functions, std::move(record), row, " : Invalid Access Level");
 }
 
-void ParseGeneralBlock(Project& project, Run& run, std::string_view block) {
+void ParseGeneralBlock(Project& project, Run& run, std::string_view block,
+                       const BlockSource& source) {
   const Settings& settings = project.settings;
   auto record = std::make_shared<GeneralDoc>();
   record->Name = SingleLine(block, "Name");
   record->Description = MultiLine(block, "Text");
   record->filename = SingleLine(block, "File");
   record->SeeAlso = SingleLine(block, "See Also");
+  TakePlace(*record, source);
   if (record->filename.empty()) record->filename = record->Name + ".html";
   record->Images = {settings.ClosedGeneralImage, settings.ClosedSelGeneralImage,
                     settings.OpenGeneralImage, settings.OpenSelGeneralImage};
@@ -139,7 +207,7 @@ void ParseGeneralBlock(Project& project, Run& run, std::string_view block) {
   run.Log(row);
 }
 
-void ParseIndexBlock(Project& project, Run& run, std::string_view block) {
+void ParseIndexBlock(Project& project, Run& run, std::string_view block, const BlockSource&) {
   std::string name = SingleLine(block, "Name");
   std::string replacement = MultiLine(block, "ReplaceString");
   std::string file = SingleLine(block, "File");

@@ -5,23 +5,47 @@
 // "Public", "Protected" or "Private" exactly; functions get "Private". The
 // project's ProcAccessLevel then rejects records ("Public Only" keeps only
 // Public, "Public, Protected" drops Private, anything else keeps all). A
-// class whose name is already filed is dropped silently, and so is a member
-// whose class is not filed. Index blocks become key words of the project.
+// class whose name is already filed is dropped, and so is a member whose
+// class is not filed; neither logs a row, but both are warnings, as is an
+// access level that is not one of the three words. Index blocks become key
+// words of the project.
 #ifndef TAVELLE_ENGINE_SCAN_RECORD_PARSERS_H_
 #define TAVELLE_ENGINE_SCAN_RECORD_PARSERS_H_
 
 #include <string_view>
+#include <vector>
 
 #include "engine/core/run.h"
+#include "engine/scan/fields.h"
 #include "engine/scan/project.h"
 
 namespace tavelle {
 
-void ParseClassBlock(Project& project, Run& run, std::string_view block);
-void ParseClassMemberBlock(Project& project, Run& run, std::string_view block);
-void ParseFunctionBlock(Project& project, Run& run, std::string_view block);
-void ParseGeneralBlock(Project& project, Run& run, std::string_view block);
-void ParseIndexBlock(Project& project, Run& run, std::string_view block);
+// Where a block stands: its file (an index in SourceFiles), the line of its
+// start marker, and its outline.
+struct BlockSource {
+  int32_t file = -1;
+  int32_t line = 0;
+  BlockOutline outline;
+
+  // The line of the field `name`, or the block's line when no line begins
+  // with it.
+  int32_t FieldLine(std::string_view name) const {
+    int32_t offset = outline.FieldLine(name);
+    return offset < 0 ? line : line + offset;
+  }
+};
+
+void ParseClassBlock(Project& project, Run& run, std::string_view block,
+                     const BlockSource& source);
+void ParseClassMemberBlock(Project& project, Run& run, std::string_view block,
+                           const BlockSource& source);
+void ParseFunctionBlock(Project& project, Run& run, std::string_view block,
+                        const BlockSource& source);
+void ParseGeneralBlock(Project& project, Run& run, std::string_view block,
+                       const BlockSource& source);
+void ParseIndexBlock(Project& project, Run& run, std::string_view block,
+                     const BlockSource& source);
 
 // True when the access-level setting lets a record with `access` through.
 bool AccessLevelAccepts(std::string_view procAccessLevel, std::string_view access);

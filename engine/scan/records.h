@@ -27,6 +27,15 @@ struct NodeImages {
   std::string OpenSelImage;
 };
 
+// Where a record's block stands: its file (an index in the run's
+// SourceFiles), the line of its start marker, and the line its page name
+// comes from (the File field, or the block's line when it has none).
+struct SourcePlace {
+  int32_t File = -1;
+  int32_t Line = 0;
+  int32_t FileLine = 0;
+};
+
 struct ClassMemberDoc {
   std::string Name;
   std::string Description;
@@ -42,6 +51,7 @@ struct ClassMemberDoc {
   std::string Access;
   std::string DocType;
   NodeImages Images;
+  SourcePlace Place;
 };
 
 struct ClassDoc {
@@ -63,6 +73,8 @@ struct ClassDoc {
   int32_t ID = 0;
   NodeImages Images;
   std::string DiagramHTML;  // image tag and map shown on the class page
+  SourcePlace Place;
+  int32_t BaseClassesLine = 0;
 };
 
 struct FunctionDoc {
@@ -80,6 +92,7 @@ struct FunctionDoc {
   int32_t ID = 0;
   std::string DocType;
   NodeImages Images;
+  SourcePlace Place;
 };
 
 struct GeneralDoc {
@@ -90,6 +103,7 @@ struct GeneralDoc {
   int32_t ID = 0;
   std::string DocType;
   NodeImages Images;
+  SourcePlace Place;
 };
 
 }  // namespace tavelle

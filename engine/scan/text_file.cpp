@@ -18,8 +18,9 @@ constexpr size_t kReadChunk = 1 << 15;
 // that ends it.
 class LineCollector {
  public:
-  LineCollector(std::string& text, std::string_view prefix, Run& run)
-      : text_(text), prefix_(prefix), run_(run) {}
+  LineCollector(std::string& text, std::string_view prefix, Run& run,
+                std::vector<uint32_t>* lineStarts)
+      : text_(text), prefix_(prefix), run_(run), lineStarts_(lineStarts) {}
 
   // Takes the next chunk of the file; false when a cancel was requested.
   bool Add(std::string_view data) {
@@ -75,6 +76,8 @@ class LineCollector {
   }
 
   void AppendLine(std::string_view line) {
+    if (lineStarts_ && text_.size() <= UINT32_MAX)
+      lineStarts_->push_back(static_cast<uint32_t>(text_.size()));
     if (!prefix_.empty() && line.starts_with(prefix_)) line.remove_prefix(prefix_.size());
     text_.append(line);
     text_.append("\r\n");
@@ -83,6 +86,7 @@ class LineCollector {
   std::string& text_;
   std::string_view prefix_;
   Run& run_;
+  std::vector<uint32_t>* lineStarts_;
   std::string partial_;
   bool skipLineFeed_ = false;
 };
@@ -94,8 +98,9 @@ struct FileCloser {
 }  // namespace
 
 Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
-                    Run& run) {
+                    Run& run, std::vector<uint32_t>* lineStarts) {
   text.clear();
+  if (lineStarts) lineStarts->clear();
   std::error_code status;
   // Opening a directory succeeds here; report it as the system would.
   if (std::filesystem::is_directory(filePath, status)) {
@@ -107,7 +112,7 @@ Status ReadTextFile(const std::string& filePath, std::string& text, std::string_
   uintmax_t size = std::filesystem::file_size(filePath, status);
   if (!status) text.reserve(size + size / 16 + 2);
 
-  LineCollector lines(text, prefix, run);
+  LineCollector lines(text, prefix, run, lineStarts);
   char buffer[kReadChunk];
   size_t count;
   while ((count = std::fread(buffer, 1, kReadChunk, file.get())) > 0) {

@@ -6,12 +6,16 @@
 // failure (the system's description of the error, "  File: ", the path)
 // and the lines read before it (none when it could not be opened; a
 // directory cannot be). A cancel request, checked before each line, stops
-// the reading; the text then holds the lines read so far.
+// the reading; the text then holds the lines read so far. When `lineStarts`
+// is given, it receives the offset in `text` where each line starts (lines
+// that start beyond 4 GiB are not recorded).
 #ifndef TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 #define TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/core/run.h"
 #include "engine/core/status.h"
@@ -19,7 +23,7 @@
 namespace tavelle {
 
 Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
-                    Run& run);
+                    Run& run, std::vector<uint32_t>* lineStarts = nullptr);
 
 }  // namespace tavelle
 

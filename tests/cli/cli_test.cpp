@@ -45,7 +45,8 @@ TEST_F(Cli, BadUsageAndMissingConfigurationsExitWithTwoAndOneLine) {
   EXPECT_EQ(Run("--help").exit_code, 0);
   const char* bad[] = {"--no-such-option", "missing.tvg", "--set NoSuchSetting=1",
                        "--set AutoLink=yes", "--set JavaTreeFontSize=big", "--set AutoLink",
-                       "--set OutputMsgBox=x", "-o", "--init a b.tvg", "--init --save x.tvg"};
+                       "--set OutputMsgBox=x", "-o", "--init a b.tvg", "--init --save x.tvg",
+                       "--no-warn no-such-kind"};
   for (const char* arguments : bad) {
     CommandResult result = Run(arguments);
     EXPECT_EQ(result.exit_code, 2) << arguments;
@@ -60,10 +61,11 @@ TEST_F(Cli, PrintSettingsShowsTheDesktopDefaultsAndTheOptions) {
   CommandResult result = Run("--print-settings");
   ASSERT_EQ(result.exit_code, 0) << result.errors;
   std::vector<std::string> lines = Lines(result.output);
-  ASSERT_EQ(lines.size(), 50u);
+  ASSERT_EQ(lines.size(), 52u);
   EXPECT_EQ(lines.front(), "SearchRecursive=true");
   EXPECT_EQ(lines[45], "JavaUrlPath=CodeDocs");
-  EXPECT_EQ(lines.back(), "GenerateSearchIndex=true");
+  EXPECT_EQ(lines[49], "GenerateSearchIndex=true");
+  EXPECT_EQ(lines.back(), "DisabledWarnings=");
   for (const char* expected :
        {"AutoLink=true", "FunctionsHTMLFile=Functions.html", "ClassesHTMLFile=Classes.html",
         "GenerateJScriptTreeFile=true", "ProcAccessLevel=All Access", "JavaTreeFontSize=2",
@@ -208,6 +210,46 @@ TEST_F(Cli, InitWritesAStarterProjectThatRunsAndIsNeverOverwritten) {
   EXPECT_TRUE(fs::exists(dir_.path() / "here/src/greeter.h"));
 }
 
+TEST_F(Cli, WarningsGoToStandardErrorAndMinusWMakesThemFailTheRun) {
+  WriteFile(dir_ / "src/a.h", "//DOC_DEFINE_CLASS_START\n//Nmae: Shape\n//\\\\\n"
+                              "//DOC_DEFINE_CLASS_END\n");
+  WriteFile(dir_ / "page.html", "<!--Begin HTML Body--><!--End HTML Body-->\n");
+  WriteFile(dir_ / "p.tvg",
+            "[TavelleConfig]\nCommentString=//\nGenerateDiagrams=False\nDefaultHTML=page.html\n"
+            "[InputFolders]\nNumInputFolders=1\nFolder1=src\n"
+            "[FileTypes]\nNumFileTypes=1\nTypeName1=.h\n");
+  std::filesystem::create_directories(dir_.path() / "out");
+  const std::string project = "p.tvg -q ";
+  const std::string warning =
+      "src/a.h:2: warning: unknown field 'Nmae' in a class block; did you mean 'Name'? "
+      "[unknown-field]\ntavelle-cli: 1 warning\n";
+
+  CommandResult result = Run(project + "-o out");
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_EQ(result.errors, warning);
+  result = Run(project + "-o out -W");
+  EXPECT_EQ(result.exit_code, 4);
+  EXPECT_EQ(result.errors, warning + "tavelle-cli: warnings are errors (-W, WarningsAsErrors)\n");
+  EXPECT_EQ(Run(project + "-o out -W --no-warn unknown-field").exit_code, 0);
+  WriteFile(dir_ / "blocked", "a file where the output folder should be\n");
+  EXPECT_EQ(Run(project + "-o blocked -W").exit_code, 3) << "a write failure wins";
+
+  // Both settings are kept by --save and come back with the file.
+  ASSERT_EQ(Run(project + "-o out -W --no-warn unknown-field --no-warn duplicate --save w.tvg")
+                .exit_code,
+            0);
+  std::string saved = Run("w.tvg --print-settings").output;
+  EXPECT_NE(saved.find("\nWarningsAsErrors=true\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\nDisabledWarnings=unknown-field,duplicate\n"), std::string::npos);
+  EXPECT_EQ(Run("w.tvg").exit_code, 0);
+
+  // The example project is written without mistakes.
+  const std::string example = testing_support::SourcePath("examples/shapes.tvg").string();
+  result = Run("'" + example + "' -q -W -o '" + (dir_ / "out") + "'");
+  EXPECT_EQ(result.exit_code, 0) << result.errors;
+  EXPECT_EQ(result.errors, "");
+}
+
 // Starts tavelle-cli with its standard output on a pipe.
 pid_t Start(const std::vector<std::string>& arguments, int& output) {
   int pipe_ends[2];
@@ -273,15 +315,21 @@ namespace {
 // A quiet run shows one progress line, drawn in place and removed at the
 // end; without --progress and without a terminal it shows nothing.
 TEST_F(Cli, QuietRunsShowOneProgressLineThatIsRemovedAtTheEnd) {
-  std::string example = testing_support::SourcePath("examples/shapes.tvg").string();
-  CommandResult shown = Run("-q --progress '" + example + "' -o out");
+  // Enough files that the run lasts past several redraws.
+  for (int i = 0; i < 2000; ++i)
+    WriteFile(dir_.path() / "src" / ("file" + std::to_string(i) + ".cpp"),
+              "//DOC_DEFINE_FUNCTION_START\n//Name: f" + std::to_string(i) +
+                  "\n//\\\\\n//DOC_DEFINE_FUNCTION_END\n");
+  std::string project = "-i src -t .cpp --set CommentString=// -o out --no-warn unmatched-type ";
+  CommandResult shown = Run(project + "-q --progress");
   ASSERT_EQ(shown.exit_code, 0) << shown.errors;
-  EXPECT_NE(shown.errors.find("\rWriting pages "), std::string::npos) << shown.errors;
+  EXPECT_TRUE(shown.errors.starts_with("\r")) << shown.errors;
+  EXPECT_NE(shown.errors.find("\rReading files "), std::string::npos) << shown.errors;
   EXPECT_TRUE(shown.errors.ends_with("\r\x1b[K")) << "the line is removed";
   EXPECT_EQ(shown.errors.find('\n'), std::string::npos) << "nothing but the line";
   EXPECT_EQ(shown.output, "");
 
-  CommandResult plain = Run("-q '" + example + "' -o out");
+  CommandResult plain = Run(project + "-q");
   EXPECT_EQ(plain.output + plain.errors, "");
 }
 

@@ -134,11 +134,12 @@ TEST(EngineObject, StartsWithTheDocumentedDefaultsAndStoresWhatIsWritten) {
   EXPECT_EQ(engine.Get("TreeViewerFolder"), Variant(""));
 
   std::vector<std::string> names = engine.PropertyNames();
-  ASSERT_EQ(names.size(), 50u);
+  ASSERT_EQ(names.size(), 52u);
   EXPECT_EQ(names.front(), "SearchRecursive");
   EXPECT_EQ(names[13], "OutputMsgBox");
   EXPECT_EQ(names[45], "JavaUrlPath");
-  EXPECT_EQ(names.back(), "GenerateSearchIndex");
+  EXPECT_EQ(names[49], "GenerateSearchIndex");
+  EXPECT_EQ(names.back(), "DisabledWarnings");
 
   auto sink = std::make_shared<automation::ListView>();
   EXPECT_TRUE(engine.Put("OutputMsgBox", automation::ObjectRef(sink)));

@@ -425,6 +425,39 @@ class FrontendTest : public QObject {
     QVERIFY(w.dialogs.messages.last().startsWith("Could not open "));
   }
 
+  void warningsHaveTheirOwnCountedListAndShowTheirLine() {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("src");
+    QDir(dir.path()).mkpath("out");
+    const QString source = dir.filePath("src/a.h");
+    WriteText(source, "//DOC_DEFINE_CLASS_START\n//Nmae: Shape\n//\\\\\n//DOC_DEFINE_CLASS_END\n");
+    Window w;
+    w.dialogs.folder_answers = {dir.filePath("src")};
+    w.Click("AddInputFolderCmd");
+    w.Find<QComboBox>("CommentTxt")->setCurrentText("//");
+    w.Text("OutputDirTxt")->setText(dir.filePath("out"));
+    w.Click("ProcessCmd");
+
+    // The window's default types .cls and .cpp find no file.
+    QCOMPARE(w.Find<QTabWidget>("SSTab1")->tabText(3), QStringLiteral("Warnings (3)"));
+    QTreeWidget* list = w.List("WarningsList");
+    QCOMPARE(Column(list, 2), QStringList({"unmatched-type", "unmatched-type", "unknown-field"}));
+    QCOMPARE(Column(list), QStringList({"", "", source}));
+    QCOMPARE(Column(list, 1), QStringList({"", "", "2"}));
+    QVERIFY(!Column(w.List("OutputList"), 1).join("\n").contains("Nmae"));
+
+    QVERIFY(w.ShowPage(3));
+    QTreeWidgetItem* item = list->topLevelItem(2);
+    // A double click counts on the row that the first press selected.
+    QPoint center = list->visualItemRect(item).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, center);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, center);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, center);
+    QCOMPARE(w.dialogs.messages, QStringList({source + ", line 2:\n//Nmae: Shape\n\n"
+                                              "unknown field 'Nmae' in a class block; did you "
+                                              "mean 'Name'?"}));
+  }
+
   void closingDuringARunCancelsItFirst() {
     Window w;
     w.frm.show();

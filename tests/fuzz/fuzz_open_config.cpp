@@ -33,7 +33,7 @@ constexpr std::string_view kFileSettings[] = {
     "GenerateDiagrams", "CommentString",     "AutoLink",          "DefaultHTML",
     "ProjFileTemplate", "IndexFileTemplate", "ContentFileTemplate", "CompiledFile",
     "ContentFile",      "DefTopicFile",      "IndexFile",         "ProjFile",
-    "ProcAccessLevel",  "GenerateSearchIndex"};
+    "ProcAccessLevel",  "GenerateSearchIndex", "WarningsAsErrors", "DisabledWarnings"};
 
 bool InFile(std::string_view name) {
   return std::find(std::begin(kFileSettings), std::end(kFileSettings), name) !=

@@ -128,11 +128,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tavelle::ReadTextFile(path, text, comment, run);
   FUZZ_CHECK(text == ExpectedText(bytes, comment), "text read as its lines with CR LF");
 
-  tavelle::FindClasses(project, run, text);
-  tavelle::FindClassMembers(project, run, text);
-  tavelle::FindFunctions(project, run, text);
-  tavelle::FindGeneralInfo(project, run, text);
-  tavelle::FindIndexEntries(project, run, text);
+  tavelle::FindClasses(project, run, text, -1);
+  tavelle::FindClassMembers(project, run, text, -1);
+  tavelle::FindFunctions(project, run, text, -1);
+  tavelle::FindGeneralInfo(project, run, text, -1);
+  tavelle::FindIndexEntries(project, run, text, -1);
 
   CheckClasses(project);
   CheckFunctionsAndTopics(project);

@@ -72,6 +72,7 @@ TEST_F(ExampleRun, EveryLocalLinkOfEveryPageFindsItsTarget) {
     EXPECT_EQ(row.find("  File: "), std::string::npos) << row;
     EXPECT_EQ(row.find("Error In"), std::string::npos) << row;
   }
+  EXPECT_EQ(project.Warnings.Text(), "") << "the example is written without mistakes";
   ASSERT_FALSE(project.Classes.Empty());
   EXPECT_TRUE(fs::exists(out / project.settings.FunctionsHTMLFile));
   EXPECT_TRUE(fs::exists(out / project.settings.ClassesHTMLFile));

@@ -27,7 +27,7 @@ inline void ScanTexts(tavelle::Project& project, const std::vector<std::string>&
   auto run = testing_support::RunOf(project);
   for (auto finder : {tavelle::FindClasses, tavelle::FindClassMembers, tavelle::FindFunctions,
                       tavelle::FindGeneralInfo, tavelle::FindIndexEntries}) {
-    for (const std::string& text : texts) finder(project, *run, text);
+    for (const std::string& text : texts) finder(project, *run, text, -1);
   }
 }
 
