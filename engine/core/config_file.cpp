@@ -223,9 +223,9 @@ void ReadLists(Profile& profile, ProjectSetup& project) {
 
 }  // namespace
 
-void SaveConfig(ProjectSetup& project, const std::string& configFile) {
+bool SaveConfig(ProjectSetup& project, const std::string& configFile) {
   ObjectRef component = automation::CreateObject("StoweProj.Stowe");
-  if (!component) return;  // without the component the old file stays as it is
+  if (!component) return false;  // without the component the old file stays as it is
   component->Put("filename", configFile);
   // Start from no entries, so that nothing of an old file survives. The
   // component replaces the file only when Save has written everything.
@@ -239,7 +239,7 @@ void SaveConfig(ProjectSetup& project, const std::string& configFile) {
   WriteNames(profile, "FileTypes", "NumFileTypes", "TypeName", project.FileTypes);
   WriteKeyWords(profile, project.KeyWords);
   WriteSettings(profile, settings, paths, kHelpSettings);
-  component->Call("Save");
+  return component->Call("Save").AsBool();
 }
 
 void OpenConfig(ProjectSetup& project, const std::string& configFile) {
