@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavelle {
 namespace {
@@ -96,21 +98,43 @@ struct FileCloser {
 Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
                     Run& run) {
   text.clear();
-  std::error_code status;
-  // Opening a directory succeeds here; report it as the system would.
-  if (std::filesystem::is_directory(filePath, status)) {
-    return Status::FileFailure(std::strerror(EISDIR), filePath);
+  // Not blocking, so that opening a FIFO returns at once; the type is
+  // checked on what was opened, so a swapped-in name changes nothing.
+  int descriptor = ::open(filePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return Status::FileFailure(std::strerror(errno), filePath);
+  struct stat info;
+  if (::fstat(descriptor, &info) != 0) {
+    Status failure = Status::FileFailure(std::strerror(errno), filePath);
+    ::close(descriptor);
+    return failure;
   }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "rb"));
-  if (!file) return Status::FileFailure(std::strerror(errno), filePath);
+  if (!S_ISREG(info.st_mode)) {
+    ::close(descriptor);
+    const char* why = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
+    return Status::FileFailure(why, filePath);
+  }
+  uintmax_t size = static_cast<uintmax_t>(info.st_size);
+  if (size > kMaxTextFileSize) {
+    ::close(descriptor);
+    return Status::FileFailure("File larger than 64 MB", filePath);
+  }
+  std::unique_ptr<std::FILE, FileCloser> file(::fdopen(descriptor, "rb"));
+  if (!file) {
+    Status failure = Status::FileFailure(std::strerror(errno), filePath);
+    ::close(descriptor);
+    return failure;
+  }
   // Line breaks become CR LF, so the text may grow a little beyond the file.
-  uintmax_t size = std::filesystem::file_size(filePath, status);
-  if (!status) text.reserve(size + size / 16 + 2);
+  text.reserve(size + size / 16 + 2);
 
   LineCollector lines(text, prefix, run);
   char buffer[kReadChunk];
   size_t count;
+  uintmax_t total = 0;
   while ((count = std::fread(buffer, 1, kReadChunk, file.get())) > 0) {
+    // A file that grows while it is read stops at the limit too.
+    total += count;
+    if (total > kMaxTextFileSize) return Status::FileFailure("File larger than 64 MB", filePath);
     if (!lines.Add(std::string_view(buffer, count))) return Status();
   }
   if (std::ferror(file.get())) return Status::FileFailure(std::strerror(errno), filePath);

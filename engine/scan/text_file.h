@@ -5,11 +5,14 @@
 // string of documentation lines). A file that cannot be read gives a
 // failure (the system's description of the error, "  File: ", the path)
 // and the lines read before it (none when it could not be opened; a
-// directory cannot be). A cancel request, checked before each line, stops
+// directory cannot be). Only regular files are read, and none larger than
+// kMaxTextFileSize: anything else (a FIFO, a device) fails without being
+// read, so that it can neither block the run nor fill its memory. A cancel request, checked before each line, stops
 // the reading; the text then holds the lines read so far.
 #ifndef TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 #define TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +20,8 @@
 #include "engine/core/status.h"
 
 namespace tavelle {
+
+inline constexpr uintmax_t kMaxTextFileSize = uintmax_t{64} << 20;
 
 Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
                     Run& run);
