@@ -23,6 +23,13 @@ void NormalizeAccess(std::string& access, const char* fallback) {
   if (access != "Public" && access != "Protected" && access != "Private") access = fallback;
 }
 
+// A file name ends at its first NUL, as the system reads it, so that rows
+// and links name the file that is actually written.
+void EndAtNul(std::string& fileName) {
+  size_t nul = fileName.find('\0');
+  if (nul != std::string::npos) fileName.resize(nul);
+}
+
 // Reads the fields that classes, class members and functions share.
 template <class Record>
 void ReadItemFields(Record& record, std::string_view block) {
@@ -50,6 +57,7 @@ template <class Record>
 void FillDefaults(Record& record, const char* defaultAccess, std::string defaultFile) {
   NormalizeAccess(record.Access, defaultAccess);
   if (record.filename.empty()) record.filename = std::move(defaultFile);
+  EndAtNul(record.filename);
   if (record.ShortDescription.empty()) record.ShortDescription = FirstLine(record.Description);
 }
 
@@ -131,6 +139,7 @@ void ParseGeneralBlock(Project& project, Run& run, std::string_view block) {
   record->filename = SingleLine(block, "File");
   record->SeeAlso = SingleLine(block, "See Also");
   if (record->filename.empty()) record->filename = record->Name + ".html";
+  EndAtNul(record->filename);
   record->Images = {settings.ClosedGeneralImage, settings.ClosedSelGeneralImage,
                     settings.OpenGeneralImage, settings.OpenSelGeneralImage};
 
