@@ -18,6 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using e2e_support::Block;
 using e2e_support::ExpectProjectCompiles;
 using e2e_support::ListPaths;
 using e2e_support::LoadTree;
@@ -30,13 +31,6 @@ using testing_support::RunCommand;
 using testing_support::SourcePath;
 using testing_support::TempDir;
 using testing_support::WriteFile;
-
-// One documentation block of the given kind with its fields.
-std::string Block(const std::string& kind, const std::vector<std::string>& fields) {
-  std::string text = "//DOC_DEFINE_" + kind + "_START\n";
-  for (const std::string& field : fields) text += "//" + field + "\n//\\\\\n";
-  return text + "//DOC_DEFINE_" + kind + "_END\n";
-}
 
 std::string Function(const std::string& name) {
   return Block("FUNCTION", {"Name: " + name, "Access: Public", "Description: Does it."});
