@@ -186,6 +186,26 @@ inline std::string Unprivileged() {
   return geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
 }
 
+// A test of whole runs in its own work folder: sources in src/, the output
+// in out/, a minimal page template and a search-word database of its own.
+class WorkFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(BinaryPath("tavelle-cli"))) GTEST_SKIP() << "tavelle-cli is not built";
+    fs::create_directories(out_);
+    fs::create_directories(src_);
+    testing_support::WriteFile(
+        page_, "<html><head><title></title></head><body>\n<!--Begin HTML Body-->\n"
+               "<!--End HTML Body-->\n</body></html>\n");
+  }
+
+  TempDir work_;
+  fs::path out_ = work_.path() / "out";
+  fs::path src_ = work_.path() / "src";
+  fs::path page_ = work_.path() / "page.html";
+  fs::path database_ = work_.path() / "words.sqlite";
+};
+
 // One documentation block of the given kind with its fields.
 inline std::string Block(const std::string& kind, const std::vector<std::string>& fields) {
   std::string text = "//DOC_DEFINE_" + kind + "_START\n";

@@ -24,24 +24,14 @@ using e2e_support::Lines;
 using e2e_support::Quoted;
 using e2e_support::RunCli;
 using e2e_support::Unprivileged;
-using testing_support::BinaryPath;
 using testing_support::CommandResult;
 using testing_support::ReadFile;
 using testing_support::RunCommand;
 using testing_support::SourcePath;
-using testing_support::TempDir;
 using testing_support::WriteFile;
 
-class Security : public ::testing::Test {
+class Security : public e2e_support::WorkFolderTest {
  protected:
-  void SetUp() override {
-    if (!fs::exists(BinaryPath("tavelle-cli"))) GTEST_SKIP() << "tavelle-cli is not built";
-    fs::create_directories(out_);
-    fs::create_directories(src_);
-    WriteFile(page_, "<html><head><title></title></head><body>\n<!--Begin HTML Body-->\n"
-                     "<!--End HTML Body-->\n</body></html>\n");
-  }
-
   std::string SourceOptions() const {
     return "-o " + Quoted(out_.string()) + " -i " + Quoted(src_.string()) +
            " -t .h --set CommentString=// --set DefaultHTML=" + Quoted(page_.string()) +
@@ -53,12 +43,6 @@ class Security : public ::testing::Test {
     for (const fs::path& folder : {work_.path(), out_, src_})
       fs::permissions(folder, fs::perms::all);
   }
-
-  TempDir work_;
-  fs::path out_ = work_.path() / "out";
-  fs::path src_ = work_.path() / "src";
-  fs::path page_ = work_.path() / "page.html";
-  fs::path database_ = work_.path() / "words.sqlite";
 };
 
 // The values of every href and src attribute in a serialized DOM.
