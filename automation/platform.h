@@ -28,6 +28,16 @@ std::filesystem::path ExecutableFolder();
 // The local date and time of `when` (thread-safe, unlike std::localtime).
 std::tm LocalTime(std::time_t when);
 
+// A file opened for reading only when it is a regular file: `file` is
+// null with `error` 0 for anything else (a FIFO, a device), or with the
+// system's error number when it could not be opened. Opening never blocks,
+// and the type is checked on what was opened, not on the name.
+struct RegularFile {
+  std::FILE* file = nullptr;
+  int error = 0;
+};
+RegularFile OpenRegularFile(const std::string& path, uintmax_t& size);
+
 // Whether `stream` is a terminal.
 bool IsTerminal(std::FILE* stream);
 

@@ -48,6 +48,29 @@ std::tm LocalTime(std::time_t when) {
   return local;
 }
 
+RegularFile OpenRegularFile(const std::string& path, uintmax_t& size) {
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {nullptr, errno};
+  struct stat info;
+  if (fstat(fd, &info) != 0) {
+    int error = errno;
+    close(fd);
+    return {nullptr, error};
+  }
+  if (!S_ISREG(info.st_mode)) {
+    close(fd);
+    return {nullptr, S_ISDIR(info.st_mode) ? EISDIR : 0};
+  }
+  size = static_cast<uintmax_t>(info.st_size);
+  std::FILE* file = fdopen(fd, "rb");
+  if (file == nullptr) {
+    int error = errno;
+    close(fd);
+    return {nullptr, error};
+  }
+  return {file, 0};
+}
+
 bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
 
 bool IsWritableFolder(const std::filesystem::path& folder) {

@@ -192,9 +192,7 @@ void PrintSettings(Object& engine) {
 }
 
 bool SaveConfiguration(Object& engine, const fs::path& file) {
-  engine.Call("SaveConfig", {file.string()});
-  std::error_code error;
-  if (fs::is_regular_file(file, error)) return true;
+  if (engine.Call("SaveConfig", {file.string()}).AsBool()) return true;
   ReportError("could not write configuration file " + file.string());
   return false;
 }

@@ -169,7 +169,7 @@ bool Pintrel::Invoke(std::string_view member, automation::CallKind kind,
   if (found == kScale) return kind == automation::CallKind::kPropertyPut && SetScale(args);
   if (kind != automation::CallKind::kMethod) return false;
   switch (found) {
-    case kClearBitmap: return ClearBitmap(args);
+    case kClearBitmap: return ClearBitmap(args, result);
     case kAddLine: return AddLine(args);
     case kAddRectangle: return AddRectangle(args);
     case kAddText: return AddText(args);
@@ -179,13 +179,17 @@ bool Pintrel::Invoke(std::string_view member, automation::CallKind kind,
   }
 }
 
-bool Pintrel::ClearBitmap(std::span<Variant> args) {
+bool Pintrel::ClearBitmap(std::span<Variant> args, Variant& result) {
   image_.reset();
   std::optional<int> width = Integer(args, 0), height = Integer(args, 1);
   if (args.size() != 5 || !width || !height) return false;
   if (*width < 1 || *height < 1) return false;
   int64_t pixelsWide = int64_t{*width} * scale_, pixelsHigh = int64_t{*height} * scale_;
-  if (pixelsWide * pixelsHigh > kMaxPixels) return false;
+  if (pixelsWide * pixelsHigh > kMaxPixels) {
+    result = "Picture too large to draw (" + std::to_string(pixelsWide) + " x " +
+             std::to_string(pixelsHigh) + " pixels)";
+    return false;
+  }
   int sx = static_cast<int>(pixelsWide), sy = static_cast<int>(pixelsHigh);
   image_.reset(gdImageCreate(sx, sy));
   if (!image_) return false;

@@ -20,7 +20,9 @@
 // Each call draws over the earlier ones. A call fails (Invoke returns false)
 // when an argument is missing or out of range, when no picture was cleared
 // yet, or when the file cannot be written; a failed save leaves no file and
-// gives, as its result, the reason as the system words it.
+// gives, as its result, the reason as the system words it, and a picture
+// too large to hold in memory (over 64 million pixels) gives, as the
+// result of ClearBitmap, a sentence saying so.
 #ifndef TAVELLE_COMPONENTS_PINTREL_PINTREL_H_
 #define TAVELLE_COMPONENTS_PINTREL_PINTREL_H_
 
@@ -41,7 +43,7 @@ class Pintrel : public automation::Object {
               std::span<automation::Variant> args, automation::Variant& result) override;
 
  private:
-  bool ClearBitmap(std::span<automation::Variant> args);
+  bool ClearBitmap(std::span<automation::Variant> args, automation::Variant& result);
   bool AddLine(std::span<automation::Variant> args);
   bool AddRectangle(std::span<automation::Variant> args);
   bool AddText(std::span<automation::Variant> args);

@@ -100,9 +100,14 @@ bool IsSafeKeyName(const std::string& name) {
          name.front() != ';' && name.front() != '#' && name.front() != '[';
 }
 
-// Writes `text` to a temporary file beside `path` and renames it over
-// `path`; on any failure the old file is left as it was.
-bool ReplaceFile(const fs::path& path, const std::string& text) {
+// Writes `text` to a temporary file beside the file `path` names (through
+// any links) and renames it over that file, keeping its permission bits;
+// on any failure the old file is left as it was.
+bool ReplaceFile(const fs::path& name, const std::string& text) {
+  std::error_code error;
+  fs::path path = fs::weakly_canonical(name, error);
+  if (error) path = name;
+  fs::file_status old = fs::status(path, error);
   fs::path temp = path;
   temp += ".";
   temp += std::to_string(std::random_device()());
@@ -117,7 +122,7 @@ bool ReplaceFile(const fs::path& path, const std::string& text) {
       return false;
     }
   }
-  std::error_code error;
+  if (fs::exists(old)) fs::permissions(temp, old.permissions(), error);
   fs::rename(temp, path, error);
   if (!error) return true;
   fs::remove(temp, error);

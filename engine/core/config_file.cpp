@@ -263,9 +263,9 @@ void ReadLists(Profile& profile, ProjectSetup& project) {
 
 }  // namespace
 
-void SaveConfig(ProjectSetup& project, const std::string& configFile) {
+bool SaveConfig(ProjectSetup& project, const std::string& configFile) {
   ObjectRef component = automation::CreateObject("StoweProj.Stowe");
-  if (!component) return;  // without the component the old file stays as it is
+  if (!component) return false;  // without the component the old file stays as it is
   component->Put("filename", configFile);
   // Start from no entries, so that nothing of an old file survives. The
   // component replaces the file only when Save has written everything.
@@ -280,7 +280,7 @@ void SaveConfig(ProjectSetup& project, const std::string& configFile) {
   WriteKeyWords(profile, project.KeyWords);
   WriteSettings(profile, settings, paths, kHelpSettings);
   WriteWarningSettings(profile, settings);
-  component->Call("Save");
+  return component->Call("Save").AsBool();
 }
 
 void OpenConfig(ProjectSetup& project, const std::string& configFile) {

@@ -13,7 +13,8 @@
 
 namespace tavelle {
 
-void SaveConfig(ProjectSetup& project, const std::string& configFile);
+// False when the file could not be replaced; the old file then stays.
+bool SaveConfig(ProjectSetup& project, const std::string& configFile);
 void OpenConfig(ProjectSetup& project, const std::string& configFile);
 
 }  // namespace tavelle

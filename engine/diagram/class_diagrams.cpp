@@ -73,6 +73,21 @@ void DrawItem(const automation::ObjectRef& component, const DrawInfo& item) {
   }
 }
 
+// Starts the picture; a failure holds the component's reason, such as a
+// picture too large to draw.
+Status ClearPicture(const automation::ObjectRef& component, int16_t width, int16_t height,
+                    const std::string& path) {
+  std::vector<Variant> arguments{width, height, int16_t{255}, int16_t{255}, int16_t{255}};
+  Variant reason;
+  if (!component ||
+      component->Invoke("ClearBitmap", automation::CallKind::kMethod, arguments, reason)) {
+    return Status();
+  }
+  std::string description = reason.AsText();
+  if (description.empty()) description = "The picture could not be drawn";
+  return Status::FileFailure(description, path);
+}
+
 // Saves the picture at `path` ("png" at its end) in format 3, PNG.
 Status SavePicture(const automation::ObjectRef& component, const std::string& path) {
   std::string_view base(path);
@@ -117,8 +132,11 @@ void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
                width = doc.BMP_Width, height = doc.BMP_Height,
                row = "Generating Bitmap for Class: " + doc.Name](const std::string& path,
                                                                   RunReport& report) mutable {
-    CallComponent(component, "ClearBitmap",
-                  {width, height, int16_t{255}, int16_t{255}, int16_t{255}});
+    if (Status cleared = ClearPicture(component, width, height, path); !cleared.ok()) {
+      report.Log(row);
+      component.reset();
+      return cleared;
+    }
     for (const DrawInfo& item : items) DrawItem(component, item);
     report.Log(row);
     Status saved = SavePicture(component, path);

@@ -16,6 +16,7 @@
 #include <unordered_set>
 
 #include "automation/ascii.h"
+#include "engine/core/html_text.h"
 #include "engine/scan/fields.h"
 #include "engine/diagram/class_diagrams.h"
 
@@ -38,6 +39,22 @@ constexpr int kMaxCoordinate = 32767;
 constexpr int kMaxCountedCharacters = kMaxCoordinate / kCharWidth + 1;
 
 constexpr std::string_view kCRLF = "\r\n";
+
+// Appends " NAME=VALUE": unquoted when the value may stand so in HTML (as
+// the map has always written ordinary file names), else quoted as text.
+void AppendAttribute(std::string& html, std::string_view name, std::string_view value) {
+  html += name;
+  html += '=';
+  bool plain = !value.empty() &&
+               value.find_first_of(" \t\r\n\f\"'=<>`&") == std::string_view::npos;
+  if (plain) {
+    html += value;
+    return;
+  }
+  html += '"';
+  AppendHTMLText(html, value);
+  html += '"';
+}
 
 // Characters are code points of the UTF-8 text: every byte that is not a
 // continuation byte starts one.
@@ -142,10 +159,10 @@ bool HierarchyLayout::AddDiagramBox(std::string_view name, int x, int y,
 
   if (fileName.empty()) return true;
   // The area keeps the box's own width even after the boxes are equalized.
-  areas_ += "<area href=";
-  areas_ += fileName;
+  areas_ += "<area ";
+  AppendAttribute(areas_, "href", fileName);
   areas_ += " alt=\"";
-  areas_ += altText;
+  AppendHTMLText(areas_, altText);
   areas_ += "\" shape=rect coords=\"";
   areas_ += std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(x + width) + "," +
             std::to_string(y + kBoxHeight);
@@ -230,7 +247,7 @@ void HierarchyLayout::ComputeBitmapSize() {
 
 std::string HierarchyLayout::DiagramHTML() const {
   std::string html = "<img src=\"";
-  html += doc_.BMP_FileName;
+  AppendHTMLText(html, doc_.BMP_FileName);
   html += "png\" border=0 usemap=\"#map1\" HEIGHT=";
   html += std::to_string(doc_.BMP_Height);
   html += " WIDTH=";

@@ -1,6 +1,6 @@
 #include "engine/help/help_trees.h"
 
-#include "engine/help/template_text.h"
+#include "engine/core/html_text.h"
 
 namespace tavelle {
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/core/html_text.h"
 #include "engine/scan/text_file.h"
 
 namespace tavelle {
@@ -40,18 +41,6 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   if (start == 0) return;
   result.append(text, start);
   text = std::move(result);
-}
-
-void AppendHTMLText(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '"': out += "&quot;"; break;
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c;
-    }
-  }
 }
 
 void InsertProjectTitle(std::string& text, std::string_view title, bool asHTML) {

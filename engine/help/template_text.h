@@ -29,9 +29,6 @@ bool InsertAfterMarkerLine(std::string& text, std::string_view marker,
 // replaces nothing.
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 
-// Appends `text` with its ", &, < and > written as character references.
-void AppendHTMLText(std::string& out, std::string_view text);
-
 // Where a template wants the setting ProjectTitle.
 inline constexpr std::string_view kProjectTitleMarker = "{Project Title}";
 

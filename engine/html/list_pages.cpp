@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/core/html_text.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/page_frame.h"
 
@@ -17,9 +18,9 @@ namespace {
 template <class Item>
 void AppendRow(std::string& html, const Item& item, const WordResolver& words) {
   html += "  <tr>\r\n<td width=\"35%\"><H3><a href='";
-  html += item.filename;
+  AppendSingleQuotedHTMLText(html, item.filename);
   html += "'>";
-  html += item.Name;
+  AppendHTMLText(html, item.Name);
   html += "</a></H3></td>\r\n<td width=\"50%\"><H3>";
   // The short description is linked as it stands, not converted to HTML.
   html += LinkSearchWords(item.ShortDescription, words);
@@ -43,7 +44,7 @@ void GenerateGroupTables(const Items& items, std::string& html, const WordResolv
   for (const auto& group : groups) {
     if (run.CheckCancel()) return;
     html += "<center><H2>";
-    html += group->Name;
+    AppendHTMLText(html, group->Name);
     html += "</H2><table border=\"1\" width=\"80%\">\r\n";
     for (const auto* item : members[index++]) {
       if (run.CheckCancel()) return;

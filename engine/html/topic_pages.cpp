@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/core/html_text.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/list_pages.h"
 #include "engine/html/page_frame.h"
@@ -29,7 +30,7 @@ void AppendSeeAlso(std::string& page, std::string_view seeAlso, std::string_view
 
 void AppendExamplesLink(std::string& page, const std::string& exampleFile) {
   page += "<br><br><H3><a href=\"";
-  page += exampleFile;
+  AppendHTMLText(page, exampleFile);
   page += "\">Examples</a></H3>\r\n";
 }
 
@@ -61,9 +62,9 @@ std::string RoutinePage(Routine& routine, const std::string& title, PageContext&
   std::string returnValue = LinkedHTML(routine.ReturnVal, true, context);
   std::string seeAlso = LinkedHTML(routine.SeeAlso, true, context);
 
-  std::string page = InsertTitle(context.head, title);
+  std::string page = InsertTitle(context.head, HTMLText(title));
   page += "<center><H1>";
-  page += title;
+  AppendHTMLText(page, title);
   page += "</H1></center><br><H4>";
   page += definition;
   page += "</H4><br>";
@@ -88,9 +89,9 @@ void GenerateHTML(ClassDoc& record, PageContext& context) {
   std::string description = LinkedHTML(record.Description, false, context);
   std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
 
-  std::string page = InsertTitle(context.head, record.Name);
+  std::string page = InsertTitle(context.head, HTMLText(record.Name));
   page += "<center><H1>";
-  page += record.Name;
+  AppendHTMLText(page, record.Name);
   page += "</H1></center><br>\r\n\r\n";
   if (!record.DiagramHTML.empty()) {
     page += record.DiagramHTML;
@@ -127,7 +128,7 @@ void GenerateHTML(GeneralDoc& record, PageContext& context) {
   std::string text = LinkedHTML(record.Description, false, context);
   std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
 
-  std::string page = InsertTitle(context.head, record.Name);
+  std::string page = InsertTitle(context.head, HTMLText(record.Name));
   page += text;
   page += "<br>\r\n";
   if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H1>See Also: </H1>");

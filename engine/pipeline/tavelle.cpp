@@ -230,7 +230,7 @@ bool Tavelle::InvokeMethod(int method, std::span<Variant> args, Variant& result)
       ClearFileTypes(p);
       return true;
     case kSaveConfig:
-      SaveConfig(p, Text(args[0]));
+      result = SaveConfig(p, Text(args[0]));
       return true;
     case kOpenConfig:
       OpenConfig(p, Text(args[0]));

@@ -2,7 +2,8 @@
 // is one documentation project; clients set its properties and call its
 // methods by member name:
 //   the 52 settings (see settings.h), ErrMsg (read), Cancel (write, read),
-//   ProcessFiles, the sixteen list operations, SaveConfig and OpenConfig,
+//   ProcessFiles, the sixteen list operations, SaveConfig (which returns
+//   false when the file could not be replaced) and OpenConfig,
 //   and RunFailures (read): how many read, write or database failures the
 //   last ProcessFiles reported, so that a client can fail a build.
 //   StageTimes (read): the wall time of each stage of the last run as

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "engine/scan/text_file.h"
 
@@ -19,28 +20,38 @@ struct Subfolder {
 struct FolderEntries {
   std::vector<std::string> files;
   std::vector<Subfolder> subfolders;
+  std::vector<Status> failures;  // the folder, or entries of it, that could not be listed
 };
 
-// Lists a folder in ascending byte order of names, skipping hidden names
-// (those starting with "."). A folder that cannot be listed gives nothing.
+// Lists the folder `folder` in ascending byte order of names, skipping
+// hidden names (those starting with "."). A folder that cannot be listed (a
+// file, unreadable, a path beyond the system's limit) gives what was listed
+// before the failure and the failure; so does an entry whose type cannot be
+// told.
 // Links count as what they point to; a broken link counts as a file, so
 // that reading it reports the failure. Other special files (pipes, sockets,
 // devices) are neither: reading a pipe could block the run for good.
-FolderEntries ListFolder(const std::string& folderPath) {
+FolderEntries ListFolder(const std::string& folder) {
   struct Entry {
     std::string name;
     bool isDirectory;
     bool isLink;
   };
   std::vector<Entry> entries;
+  FolderEntries listing;
   std::error_code error;
-  fs::directory_iterator it(fs::path(folderPath), error);
+  fs::directory_iterator it(fs::path(folder + "/"), error);
   for (; !error && it != fs::directory_iterator(); it.increment(error)) {
     std::string name = it->path().filename().string();
     if (name.empty() || name[0] == '.') continue;
     std::error_code statusError;
     fs::file_status target = it->status(statusError);
-    bool isLink = it->is_symlink(statusError);
+    std::error_code linkError;
+    bool isLink = it->is_symlink(linkError);
+    if (statusError && !isLink) {
+      listing.failures.push_back(Status::FileFailure(statusError.message(), it->path().string()));
+      continue;
+    }
     if (fs::is_directory(target)) {
       entries.push_back({std::move(name), true, isLink});
     } else if (fs::is_regular_file(target) || (isLink && !fs::exists(target))) {
@@ -50,7 +61,7 @@ FolderEntries ListFolder(const std::string& folderPath) {
   std::sort(entries.begin(), entries.end(),
             [](const Entry& a, const Entry& b) { return a.name < b.name; });
 
-  FolderEntries listing;
+  if (error) listing.failures.push_back(Status::FileFailure(error.message(), folder));
   for (Entry& entry : entries) {
     if (entry.isDirectory) {
       listing.subfolders.push_back({std::move(entry.name), entry.isLink});
@@ -92,7 +103,8 @@ void FindBelow(const std::string& folder, std::vector<fs::path>& ancestors,
                std::vector<FileInfo>& sourceFiles, const SortedCollection<SearchWord>& fileTypes,
                const std::string& commentString, Run& run) {
   std::string folderPath = folder + "/";
-  FolderEntries listing = ListFolder(folderPath);
+  FolderEntries listing = ListFolder(folder);
+  for (Status& failure : listing.failures) run.Fail(std::move(failure));
   for (const Subfolder& entry : listing.subfolders) {
     if (run.CheckCancel()) return;
     std::string subfolder = folderPath + entry.name;
@@ -111,7 +123,8 @@ void FindSourceFiles(const std::string& folder, std::vector<FileInfo>& sourceFil
                      const SortedCollection<SearchWord>& fileTypes,
                      const std::string& commentString, Run& run) {
   if (folder.empty()) return;
-  FolderEntries listing = ListFolder(folder + "/");
+  FolderEntries listing = ListFolder(folder);
+  for (Status& failure : listing.failures) run.Fail(std::move(failure));
   ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, run);
 }
 

@@ -48,6 +48,13 @@ void TakePlace(Record& record, const BlockSource& source) {
   record.Place = {source.file, source.line, source.FieldLine("File")};
 }
 
+// A file name ends at its first NUL, as the system reads it, so that rows
+// and links name the file that is actually written.
+void EndAtNul(std::string& fileName) {
+  size_t nul = fileName.find('\0');
+  if (nul != std::string::npos) fileName.resize(nul);
+}
+
 // Reads the fields that classes, class members and functions share.
 template <class Record>
 void ReadItemFields(Record& record, std::string_view block) {
@@ -75,6 +82,7 @@ template <class Record>
 void FillDefaults(Record& record, const char* defaultAccess, std::string defaultFile) {
   NormalizeAccess(record.Access, defaultAccess);
   if (record.filename.empty()) record.filename = std::move(defaultFile);
+  EndAtNul(record.filename);
   if (record.ShortDescription.empty()) record.ShortDescription = FirstLine(record.Description);
 }
 
@@ -199,6 +207,7 @@ void ParseGeneralBlock(Project& project, Run& run, std::string_view block,
   record->SeeAlso = SingleLine(block, "See Also");
   TakePlace(*record, source);
   if (record->filename.empty()) record->filename = record->Name + ".html";
+  EndAtNul(record->filename);
   record->Images = {settings.ClosedGeneralImage, settings.ClosedSelGeneralImage,
                     settings.OpenGeneralImage, settings.OpenSelGeneralImage};
 

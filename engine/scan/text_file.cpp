@@ -4,8 +4,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
+
+#include "automation/platform.h"
 
 
 namespace tavelle {
@@ -101,21 +102,23 @@ Status ReadTextFile(const std::string& filePath, std::string& text, std::string_
                     Run& run, std::vector<uint32_t>* lineStarts) {
   text.clear();
   if (lineStarts) lineStarts->clear();
-  std::error_code status;
-  // Opening a directory succeeds here; report it as the system would.
-  if (std::filesystem::is_directory(filePath, status)) {
-    return Status::FileFailure(std::strerror(EISDIR), filePath);
-  }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "rb"));
-  if (!file) return Status::FileFailure(std::strerror(errno), filePath);
+  uintmax_t size = 0;
+  automation::RegularFile opened = automation::OpenRegularFile(filePath, size);
+  if (opened.error != 0) return Status::FileFailure(std::strerror(opened.error), filePath);
+  if (!opened.file) return Status::FileFailure("Not a regular file", filePath);
+  std::unique_ptr<std::FILE, FileCloser> file(opened.file);
+  if (size > kMaxTextFileSize) return Status::FileFailure("File larger than 64 MB", filePath);
   // Line breaks become CR LF, so the text may grow a little beyond the file.
-  uintmax_t size = std::filesystem::file_size(filePath, status);
-  if (!status) text.reserve(size + size / 16 + 2);
+  text.reserve(size + size / 16 + 2);
 
   LineCollector lines(text, prefix, run, lineStarts);
   char buffer[kReadChunk];
   size_t count;
+  uintmax_t total = 0;
   while ((count = std::fread(buffer, 1, kReadChunk, file.get())) > 0) {
+    // A file that grows while it is read stops at the limit too.
+    total += count;
+    if (total > kMaxTextFileSize) return Status::FileFailure("File larger than 64 MB", filePath);
     if (!lines.Add(std::string_view(buffer, count))) return Status();
   }
   if (std::ferror(file.get())) return Status::FileFailure(std::strerror(errno), filePath);

@@ -5,10 +5,13 @@
 // string of documentation lines). A file that cannot be read gives a
 // failure (the system's description of the error, "  File: ", the path)
 // and the lines read before it (none when it could not be opened; a
-// directory cannot be). A cancel request, checked before each line, stops
-// the reading; the text then holds the lines read so far. When `lineStarts`
-// is given, it receives the offset in `text` where each line starts (lines
-// that start beyond 4 GiB are not recorded).
+// directory cannot be). Only regular files are read, and none larger than
+// kMaxTextFileSize: anything else (a FIFO, a device) fails without being
+// read, so that it can neither block the run nor fill its memory. A cancel
+// request, checked before each line, stops the reading; the text then
+// holds the lines read so far. When `lineStarts` is given, it receives the
+// offset in `text` where each line starts (lines that start beyond 4 GiB
+// are not recorded).
 #ifndef TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 #define TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 
@@ -21,6 +24,8 @@
 #include "engine/core/status.h"
 
 namespace tavelle {
+
+inline constexpr uintmax_t kMaxTextFileSize = uintmax_t{64} << 20;
 
 Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
                     Run& run, std::vector<uint32_t>* lineStarts = nullptr);

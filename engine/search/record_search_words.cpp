@@ -2,6 +2,8 @@
 // after it, linking to its page.
 #include "engine/search/search_words.h"
 
+#include "engine/core/html_text.h"
+
 namespace tavelle {
 namespace {
 
@@ -11,7 +13,7 @@ SearchWordRef ItemWord(const std::string& name, const std::string& filename,
                        const std::string& owner, const char* wordType) {
   auto word = std::make_shared<SearchWord>();
   word->Name = name;
-  word->ReplaceString = "<a href=\"" + filename + "\">" + name + "</a>";
+  word->ReplaceString = "<a href=\"" + HTMLText(filename) + "\">" + HTMLText(name) + "</a>";
   word->filename = filename;
   word->WordType = wordType;
   word->Class = owner;

@@ -1,6 +1,7 @@
 #include "engine/search/search_store.h"
 
 #include <cstdlib>
+#include <ctime>
 
 #include "automation/platform.h"
 #include "engine/core/output_queue.h"
@@ -86,6 +87,36 @@ void InsertWords(SqlConnection& connection, const std::vector<SearchWordRef>& wo
   }
 }
 
+// A file that is no search-word database (garbage, or a table of other
+// columns) is moved aside as "<file>.corrupt-<date>", so that the run
+// starts a new one and later runs link again.
+void SetAsideDamagedDatabase(const std::filesystem::path& file, Run& run) {
+  {
+    SqlConnection probe(file, run);
+    if (!probe.IsDamaged("SearchWords", kSelectInStoredOrder)) return;
+  }
+  std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char date[32];
+  std::strftime(date, sizeof date, "%Y%m%dT%H%M%SZ", &utc);
+  std::filesystem::path first = file;
+  first += std::string(".corrupt-") + date;
+  std::filesystem::path aside = first;
+  std::error_code error;
+  // A file set aside earlier in the same second is kept too.
+  for (int copy = 2; std::filesystem::exists(aside, error); ++copy) {
+    aside = first;
+    aside += "-" + std::to_string(copy);
+  }
+  std::filesystem::rename(file, aside, error);
+  if (error) {
+    run.Fail(Status::FileFailure(error.message(), file.string()));
+    return;
+  }
+  run.Log("Damaged search word database moved aside to: " + aside.string());
+}
+
 }  // namespace
 
 std::filesystem::path SearchDatabasePath() {
@@ -102,6 +133,7 @@ std::filesystem::path SearchDatabasePath() {
 bool SaveSearchWords(const std::vector<SearchWordRef>& words, std::vector<SearchWordRef>& stored,
                      Run& run) {
   stored.clear();
+  SetAsideDamagedDatabase(SearchDatabasePath(), run);
   SqlConnection connection(SearchDatabasePath(), run);
   if (!connection.Exec(kCreateTable)) return false;
   // Reading the rows back inside the same transaction gives this run its

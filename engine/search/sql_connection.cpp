@@ -36,6 +36,32 @@ SqlConnection::SqlConnection(const std::filesystem::path& file, RunReport& repor
 
 SqlConnection::~SqlConnection() { sqlite3_close(db_); }
 
+namespace {
+
+bool IsDamage(int result) {
+  return result == SQLITE_NOTADB || result == SQLITE_CORRUPT;
+}
+
+}  // namespace
+
+bool SqlConnection::IsDamaged(const char* table, const char* query) const {
+  if (!db_) return false;
+  sqlite3_stmt* statement = nullptr;
+  int result = sqlite3_prepare_v2(
+      db_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?", -1, &statement, nullptr);
+  if (result == SQLITE_OK) {
+    sqlite3_bind_text(statement, 1, table, -1, SQLITE_STATIC);
+    result = sqlite3_step(statement);
+  }
+  sqlite3_finalize(statement);
+  if (IsDamage(result)) return true;
+  if (result != SQLITE_ROW) return false;
+  statement = nullptr;
+  result = sqlite3_prepare_v2(db_, query, -1, &statement, nullptr);
+  sqlite3_finalize(statement);
+  return IsDamage(result) || result == SQLITE_ERROR;
+}
+
 void SqlConnection::ReportFailure(SqlKind kind, std::string_view sql) const {
   report_.Fail(Status::DatabaseFailure(db_ ? sqlite3_errmsg(db_) : open_error_,
                                        kind == SqlKind::kExec ? "Error In Exec: " : "Error In Query: ",

@@ -41,6 +41,12 @@ class SqlConnection {
   template <class... Values>
   bool Exec(const char* sql, const Values&... values);
 
+  // True when the file is no database, is corrupt, or holds `table` without
+  // what `query` (a statement on it) needs, such as its columns. Reports
+  // nothing; a file without the table, or one busy with another run's
+  // write, is not damaged.
+  bool IsDamaged(const char* table, const char* query) const;
+
   // Reports the failure of `sql` with the connection's last error.
   void ReportFailure(SqlKind kind, std::string_view sql) const;
 

@@ -6,7 +6,9 @@
 #define TAVELLE_TESTS_E2E_E2E_SUPPORT_H_
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -112,6 +114,35 @@ inline void ExpectProjectCompiles(const fs::path& out, const std::string& projec
   EXPECT_NE(listing.find("/" + project.options["Index file"] + "\n"), std::string::npos);
 }
 
+// The file URL of `path`, every byte outside the unreserved ones and "/"
+// percent-encoded, so that any name survives the shell and the browser.
+inline std::string FileUrl(const fs::path& path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (unsigned char c : path.string()) {
+    if (std::isalnum(c) || std::string_view("/._-~").find(static_cast<char>(c)) != std::string_view::npos) {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += kHex[c >> 4];
+      url += kHex[c & 15];
+    }
+  }
+  return url;
+}
+
+// The DOM of `page` once headless Chromium has loaded it and run its
+// scripts.
+inline std::string DumpDom(const fs::path& page) {
+  TempDir profile;
+  return RunCommand(
+             "timeout 120 chromium --headless --no-sandbox --disable-gpu --virtual-time-budget=5000"
+             " --disable-background-networking --disable-component-update --disable-sync"
+             " --no-first-run --user-data-dir=" +
+             Quoted(profile.path().string()) + " --dump-dom " + Quoted(FileUrl(page)))
+      .output;
+}
+
 struct TreeNode {
   std::string parent, name, url;
 };
@@ -122,18 +153,11 @@ inline std::map<std::string, TreeNode> LoadTree(const fs::path& out) {
   for (const auto& entry : fs::directory_iterator(SourcePath("examples/tree")))
     fs::copy_file(entry.path(), out / entry.path().filename(),
                   fs::copy_options::overwrite_existing);
-  TempDir profile;
-  auto browser = RunCommand(
-      "timeout 120 chromium --headless --no-sandbox --disable-gpu --virtual-time-budget=5000"
-      " --disable-background-networking --disable-component-update --disable-sync"
-      " --no-first-run --user-data-dir=" +
-      Quoted(profile.path().string()) + " --dump-dom " +
-      Quoted("file://" + (out / "tree.html").string()));
-  EXPECT_NE(browser.output.find("id=\"tree\" data-state=\"ready\""), std::string::npos)
-      << browser.output.substr(0, 2000);
+  const std::string dom = DumpDom(out / "tree.html");
+  EXPECT_NE(dom.find("id=\"tree\" data-state=\"ready\""), std::string::npos)
+      << dom.substr(0, 2000);
 
   std::map<std::string, TreeNode> nodes;
-  const std::string& dom = browser.output;
   auto attribute = [&](size_t at, const std::string& name) {
     size_t start = dom.find(" " + name + "=\"", at) + name.size() + 3;
     return DecodeAttribute(dom.substr(start, dom.find('"', start) - start));
@@ -147,11 +171,46 @@ inline std::map<std::string, TreeNode> LoadTree(const fs::path& out) {
 
 // Runs tavelle-cli quietly with its own search-word database, in `folder`
 // (the folder the command is started in), ended after two minutes at most.
+// `launcher`, when given, starts the program (see Unprivileged).
 inline CommandResult RunCli(const fs::path& database, const std::string& arguments,
-                            const fs::path& folder = fs::current_path()) {
+                            const fs::path& folder = fs::current_path(),
+                            const std::string& launcher = "") {
   return RunCommand("cd " + Quoted(folder.string()) + " && TAVELLE_SEARCH_DB=" +
-                    Quoted(database.string()) + " timeout 120 " +
+                    Quoted(database.string()) + " timeout 120 " + launcher +
                     Quoted(BinaryPath("tavelle-cli")) + " " + arguments);
+}
+
+// A launcher that runs a program as the user "nobody" when the tests run as
+// root, for whom no permission bit stops a read or a write.
+inline std::string Unprivileged() {
+  return geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+}
+
+// A test of whole runs in its own work folder: sources in src/, the output
+// in out/, a minimal page template and a search-word database of its own.
+class WorkFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(BinaryPath("tavelle-cli"))) GTEST_SKIP() << "tavelle-cli is not built";
+    fs::create_directories(out_);
+    fs::create_directories(src_);
+    testing_support::WriteFile(
+        page_, "<html><head><title></title></head><body>\n<!--Begin HTML Body-->\n"
+               "<!--End HTML Body-->\n</body></html>\n");
+  }
+
+  TempDir work_;
+  fs::path out_ = work_.path() / "out";
+  fs::path src_ = work_.path() / "src";
+  fs::path page_ = work_.path() / "page.html";
+  fs::path database_ = work_.path() / "words.sqlite";
+};
+
+// One documentation block of the given kind with its fields.
+inline std::string Block(const std::string& kind, const std::vector<std::string>& fields) {
+  std::string text = "//DOC_DEFINE_" + kind + "_START\n";
+  for (const std::string& field : fields) text += "//" + field + "\n//\\\\\n";
+  return text + "//DOC_DEFINE_" + kind + "_END\n";
 }
 
 // Every path below `root` (files, folders and links, not followed),

@@ -18,6 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using e2e_support::Block;
 using e2e_support::ExpectProjectCompiles;
 using e2e_support::ListPaths;
 using e2e_support::LoadTree;
@@ -31,27 +32,12 @@ using testing_support::SourcePath;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-// One documentation block of the given kind with its fields.
-std::string Block(const std::string& kind, const std::vector<std::string>& fields) {
-  std::string text = "//DOC_DEFINE_" + kind + "_START\n";
-  for (const std::string& field : fields) text += "//" + field + "\n//\\\\\n";
-  return text + "//DOC_DEFINE_" + kind + "_END\n";
-}
-
 std::string Function(const std::string& name) {
   return Block("FUNCTION", {"Name: " + name, "Access: Public", "Description: Does it."});
 }
 
-class HostileInputs : public ::testing::Test {
+class HostileInputs : public e2e_support::WorkFolderTest {
  protected:
-  void SetUp() override {
-    if (!fs::exists(BinaryPath("tavelle-cli"))) GTEST_SKIP() << "tavelle-cli is not built";
-    fs::create_directories(out_);
-    fs::create_directories(src_);
-    WriteFile(page_, "<html><head><title></title></head><body>\n<!--Begin HTML Body-->\n"
-                     "<!--End HTML Body-->\n</body></html>\n");
-  }
-
   // Runs on `src_` (files .h) into `out_` and checks that nothing appeared
   // outside the output folder.
   CommandResult Run(const std::string& arguments) {
@@ -68,12 +54,6 @@ class HostileInputs : public ::testing::Test {
     return "-i " + Quoted(src_.string()) + " -t .h --set CommentString=// --set DefaultHTML=" +
            Quoted(page_.string()) + " --set GenerateJScriptTreeFile=false";
   }
-
-  TempDir work_;
-  fs::path out_ = work_.path() / "out";
-  fs::path src_ = work_.path() / "src";
-  fs::path page_ = work_.path() / "page.html";
-  fs::path database_ = work_.path() / "words.sqlite";
 };
 
 TEST_F(HostileInputs, DamagedHugeDeepAndLoopingSourcesStillGivePages) {

@@ -122,12 +122,17 @@ TEST_F(SearchStoreTest, UnusableDatabaseReportsEachOperationAndLeavesNoWords) {
         << rows[i + 1];
   }
 
-  // A file that is no database at all is reported the same way.
+  // A file that is no database at all is set aside with a row, and the
+  // words go into a new one.
   testing_support::WriteFile(dir_.path() / "junk.sqlite", std::string(4096, 'x'));
   setenv("TAVELLE_SEARCH_DB", (dir_ / "junk.sqlite").c_str(), 1);
-  EXPECT_FALSE(tavelle::SaveSearchWords({MakeWord("A", "Class", "A", "a")}, stored, *run_));
-  ASSERT_EQ(rows.size(), 10u);
-  EXPECT_EQ(rows[8], "file is not a database");
+  EXPECT_TRUE(tavelle::SaveSearchWords({MakeWord("A", "Class", "A", "a")}, stored, *run_));
+  EXPECT_EQ(stored.size(), 1u);
+  ASSERT_EQ(rows.size(), 9u);
+  std::string aside = rows[8].substr(rows[8].find(": ") + 2);
+  EXPECT_EQ(rows[8], "Damaged search word database moved aside to: " + aside);
+  EXPECT_TRUE(aside.starts_with(dir_ / "junk.sqlite.corrupt-")) << aside;
+  EXPECT_EQ(testing_support::ReadFile(aside), std::string(4096, 'x'));
 }
 
 TEST_F(SearchStoreTest, MissingTableAndFolderAreCreated) {
