@@ -136,12 +136,12 @@ bool SaveConfiguration(Object& engine, const fs::path& file) {
   return false;
 }
 
-int RunDocumentation(Object& engine, bool quiet) {
+int RunDocumentation(Object& engine, bool quiet, int* removedFiles) {
   // Full buffering even on a terminal; the event pump flushes.
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-  auto printer = std::make_shared<RowPrinter>(stdout);
-  if (!quiet) engine.Put("OutputMsgBox", ObjectRef(printer));
+  auto printer = std::make_shared<RowPrinter>(quiet ? nullptr : stdout);
+  if (!quiet || removedFiles != nullptr) engine.Put("OutputMsgBox", ObjectRef(printer));
 
   InstallInterruptHandler();
   automation::SetEventPump([&engine, &printer] {
@@ -151,6 +151,7 @@ int RunDocumentation(Object& engine, bool quiet) {
   engine.Call("ProcessFiles");
   automation::SetEventPump({});
   printer->Flush();
+  if (removedFiles != nullptr) *removedFiles = printer->RemovedFiles();
 
   if (!engine.Get("Cancel").AsBool()) return kExitFinished;
   ReportError("run cancelled");

@@ -35,7 +35,8 @@ bool SaveConfiguration(automation::Object& engine, const std::filesystem::path& 
 
 // Runs ProcessFiles with progress rows on standard output (none when
 // `quiet`) and Ctrl-C as the cancel button; the program's exit status.
-int RunDocumentation(automation::Object& engine, bool quiet);
+// `removedFiles`, when given, receives the number of stale files removed.
+int RunDocumentation(automation::Object& engine, bool quiet, int* removedFiles = nullptr);
 
 }  // namespace cli
 

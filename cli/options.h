@@ -22,6 +22,7 @@ struct CommandLine {
   bool print_settings = false;
   bool quiet = false;
   bool profile = false;  // --profile: stage times on standard error
+  bool watch = false;    // --watch: run again whenever the inputs change
 };
 
 // Exit statuses of the program.
