@@ -88,6 +88,8 @@ int FinishOutput(Run& run) {
   const OutputFolder& output = run.Output();
   std::vector<std::string> written = output.WrittenNames();
   std::vector<std::string> previous = ReadManifest(output);
+  // A run that made nothing, after none that made anything, lists nothing.
+  if (written.empty() && previous.empty()) return 0;
   std::vector<std::string> stale;
   std::set_difference(previous.begin(), previous.end(), written.begin(), written.end(),
                       std::back_inserter(stale));
