@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <sys/inotify.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -116,6 +117,16 @@ void WatchInputs(automation::Object& engine, Watcher& watcher, const fs::path& c
   if (!config.empty()) watcher.AddFolder(config.parent_path(), false);
 }
 
+// Now, on the coarse clock the file system stamps files with.
+fs::file_time_type FileClockNow() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME_COARSE, &now);
+  auto since = std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(
+          std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec)));
+  return std::chrono::file_clock::from_sys(since);
+}
+
 // Files under `folder` last written at or after `since`.
 int FilesWrittenSince(const fs::path& folder, fs::file_time_type since) {
   int count = 0;
@@ -141,7 +152,7 @@ int WatchDocumentation(automation::Object& engine, bool quiet, const fs::path& c
     }
     WatchInputs(engine, watcher, config);
     auto started = std::chrono::steady_clock::now();
-    fs::file_time_type startedOnDisk = fs::file_time_type::clock::now();
+    fs::file_time_type startedOnDisk = FileClockNow();
     int removed = 0;
     int status = RunDocumentation(engine, quiet, &removed);
     if (status != kExitFinished) return status;
