@@ -11,6 +11,9 @@
 // "Open output" shows the output's tree page, else its first page, in the
 // web browser.
 //
+// With "Re-run on save" checked, the window runs again whenever a file of
+// the input folders, a template or the configuration file changes.
+//
 // A run is synchronous: "Generate HTML" returns when the engine is done.
 // The engine runs the thread's pending events at each cancel check (the
 // window installs Qt's event processing as the pump), so Cancel works.
@@ -24,6 +27,7 @@
 #include "frontend/chelp.h"
 #include "frontend/engine_client.h"
 #include "frontend/report_list.h"
+#include "frontend/rerun_watcher.h"
 
 class QAction;
 class QCheckBox;
@@ -74,10 +78,12 @@ class TavelleFrm : public QMainWindow {
   void StoreSettings();
   void PopulateFileList(int select_row = 0);
   void PopulateInputFolderList(int select_row = 0);
+  QStringList InputFolders();
   void PopulateKeyList(int select_row = 0);
 
   // Commands.
   void GenerateHtml();
+  void WatchForRerun();
   void CancelRun();
   void OpenConfigFile();
   void SaveConfigFile();
@@ -124,6 +130,8 @@ class TavelleFrm : public QMainWindow {
   QPushButton* save_config_cmd_ = nullptr;
   QPushButton* open_output_cmd_ = nullptr;
   QPushButton* exit_cmd_ = nullptr;
+  QCheckBox* rerun_check_ = nullptr;
+  RerunWatcher* rerun_watcher_ = nullptr;
 
   QPushButton* add_input_folder_cmd_ = nullptr;
   QPushButton* remove_input_folder_cmd_ = nullptr;
