@@ -78,10 +78,16 @@ class Watcher {
   }
 
   // Waits up to `milliseconds` (-1: no limit) for an event; false on
-  // timeout or Ctrl-C.
+  // timeout or Ctrl-C. Short slices notice a Ctrl-C that came just before
+  // the wait began.
   bool Wait(int milliseconds) {
-    pollfd entry{fd_, POLLIN, 0};
-    return poll(&entry, 1, milliseconds) > 0 && !InterruptRequested();
+    constexpr int kSlice = 100;
+    for (int waited = 0; milliseconds < 0 || waited < milliseconds; waited += kSlice) {
+      if (InterruptRequested()) return false;
+      pollfd entry{fd_, POLLIN, 0};
+      if (poll(&entry, 1, kSlice) > 0) return !InterruptRequested();
+    }
+    return false;
   }
 
  private:
