@@ -197,12 +197,12 @@ bool SaveConfiguration(Object& engine, const fs::path& file) {
   return false;
 }
 
-int RunDocumentation(Object& engine, bool quiet, bool progress) {
+int RunDocumentation(Object& engine, bool quiet, bool progress, int* removedFiles) {
   // Full buffering even on a terminal; the event pump flushes.
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-  auto printer = std::make_shared<RowPrinter>(stdout);
-  if (!quiet) engine.Put("OutputMsgBox", ObjectRef(printer));
+  auto printer = std::make_shared<RowPrinter>(quiet ? nullptr : stdout);
+  if (!quiet || removedFiles != nullptr) engine.Put("OutputMsgBox", ObjectRef(printer));
 
   ProgressLine line(stderr);
   bool showProgress = progress || (quiet && automation::IsTerminal(stderr));
@@ -216,6 +216,7 @@ int RunDocumentation(Object& engine, bool quiet, bool progress) {
   automation::SetEventPump({});
   line.Clear();
   printer->Flush();
+  if (removedFiles != nullptr) *removedFiles = printer->RemovedFiles();
 
   if (!engine.Get("Cancel").AsBool()) return kExitFinished;
   ReportError("run cancelled");

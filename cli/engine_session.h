@@ -42,7 +42,9 @@ int32_t PrintWarnings(automation::Object& engine, const std::filesystem::path& s
 
 // Runs ProcessFiles with progress rows on standard output (none when
 // `quiet`) and Ctrl-C as the cancel button; the program's exit status.
-int RunDocumentation(automation::Object& engine, bool quiet, bool progress);
+// `removedFiles`, when given, receives the number of stale files removed.
+int RunDocumentation(automation::Object& engine, bool quiet, bool progress,
+                     int* removedFiles = nullptr);
 
 }  // namespace cli
 

@@ -11,6 +11,7 @@
 #include "cli/engine_session.h"
 #include "cli/options.h"
 #include "cli/starter_project.h"
+#include "cli/watch.h"
 
 int main(int argc, char** argv) {
   automation::RestartWithHugePageHeap(argv);
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
   }
   automation::ApplyRunDefaults(
       *engine, line.config.empty() ? std::filesystem::path() : start / line.config);
+  if (line.watch)
+    return cli::WatchDocumentation(
+        *engine, line.quiet, line.config.empty() ? std::filesystem::path() : start / line.config);
   int status = cli::RunDocumentation(*engine, line.quiet, line.progress);
   if (line.profile) std::fputs(engine->Get("StageTimes").AsText().c_str(), stderr);
   if (status != cli::kExitFinished) return status;

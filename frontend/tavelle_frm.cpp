@@ -136,13 +136,18 @@ void TavelleFrm::PopulateFileList(int select_row) {
 void TavelleFrm::PopulateInputFolderList(int select_row) {
   QScopedValueRollback guard(populating_, true);
   input_folders_list_->ClearRows();
+  for (const QString& folder : InputFolders()) input_folders_list_->AddMsg(folder);
+  input_folders_list_->SelectRow(select_row);
+}
+
+QStringList TavelleFrm::InputFolders() {
+  QStringList folders;
   int32_t count = engine_.Count("GetInputFoldersCount");
   for (int32_t index = 1; index <= count; ++index) {
     std::string folder;
-    if (engine_.GetInputFolder(static_cast<int16_t>(index), folder))
-      input_folders_list_->AddMsg(Q(folder));
+    if (engine_.GetInputFolder(static_cast<int16_t>(index), folder)) folders << Q(folder);
   }
-  input_folders_list_->SelectRow(select_row);
+  return folders;
 }
 
 void TavelleFrm::PopulateKeyList(int select_row) {
@@ -175,7 +180,23 @@ void TavelleFrm::GenerateHtml() {
   process_cmd_->setEnabled(true);
   if (engine_.GetBool("Cancel")) output_list_->AddMsg(NowText(), QStringLiteral("Operation Canceled"));
   cancel_cmd_->setEnabled(false);
-  if (close_pending_) close();
+  if (close_pending_) {
+    close();
+    return;
+  }
+  WatchForRerun();  // folders may have come or gone
+}
+
+void TavelleFrm::WatchForRerun() {
+  if (!rerun_check_->isChecked()) {
+    rerun_watcher_->Stop();
+    return;
+  }
+  QStringList files = {config_path_};
+  for (QLineEdit* text_box : {default_html_txt_, temp_project_txt_, temp_content_txt_,
+                              temp_index_txt_})
+    files << text_box->text();
+  rerun_watcher_->Watch(InputFolders(), files, output_dir_txt_->text());
 }
 
 void TavelleFrm::CancelRun() { engine_.Put("Cancel", true); }

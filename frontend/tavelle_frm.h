@@ -15,6 +15,9 @@
 // their own tab, whose caption counts them; double-clicking one shows its
 // file and line.
 //
+// With "Re-run on save" checked, the window runs again whenever a file of
+// the input folders, a template or the configuration file changes.
+//
 // A run is synchronous: "Generate HTML" returns when the engine is done.
 // The engine runs the thread's pending events at each cancel check (the
 // window installs Qt's event processing as the pump), so Cancel works.
@@ -28,6 +31,7 @@
 #include "frontend/chelp.h"
 #include "frontend/engine_client.h"
 #include "frontend/report_list.h"
+#include "frontend/rerun_watcher.h"
 
 class QAction;
 class QCheckBox;
@@ -79,10 +83,12 @@ class TavelleFrm : public QMainWindow {
   void StoreSettings();
   void PopulateFileList(int select_row = 0);
   void PopulateInputFolderList(int select_row = 0);
+  QStringList InputFolders();
   void PopulateKeyList(int select_row = 0);
 
   // Commands.
   void GenerateHtml();
+  void WatchForRerun();
   void CancelRun();
   void OpenConfigFile();
   void SaveConfigFile();
@@ -131,6 +137,8 @@ class TavelleFrm : public QMainWindow {
   QPushButton* save_config_cmd_ = nullptr;
   QPushButton* open_output_cmd_ = nullptr;
   QPushButton* exit_cmd_ = nullptr;
+  QCheckBox* rerun_check_ = nullptr;
+  RerunWatcher* rerun_watcher_ = nullptr;
 
   QPushButton* add_input_folder_cmd_ = nullptr;
   QPushButton* remove_input_folder_cmd_ = nullptr;

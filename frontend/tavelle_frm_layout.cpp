@@ -89,12 +89,15 @@ QWidget* TavelleFrm::CreateActionPage() {
   save_config_cmd_ = NewButton(page, "SaveConfigCmd", QStringLiteral("Save Config"));
   open_output_cmd_ = NewButton(page, "OpenOutputCmd", QStringLiteral("Open output"));
   exit_cmd_ = NewButton(page, "ExitCmd", QStringLiteral("Exit"));
+  rerun_check_ = NewCheckBox(page, "RerunOnSaveCheck", QStringLiteral("Re-run on save"));
+  rerun_check_->setChecked(false);
 
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(new QLabel(QStringLiteral("Output Messages"), page));
   layout->addWidget(output_view);
   layout->addLayout(ButtonRow({process_cmd_, cancel_cmd_, open_config_cmd_, save_config_cmd_,
                                open_output_cmd_, exit_cmd_}));
+  layout->addWidget(rerun_check_);
   return page;
 }
 
@@ -275,6 +278,8 @@ void TavelleFrm::ConnectCommands() {
   connect(save_action_, &QAction::triggered, this, &TavelleFrm::SaveConfigFile);
   connect(open_output_cmd_, &QPushButton::clicked, this, &TavelleFrm::OpenOutput);
   connect(exit_cmd_, &QPushButton::clicked, this, &TavelleFrm::close);
+  rerun_watcher_ = new RerunWatcher([this] { if (!running_) GenerateHtml(); }, this);
+  connect(rerun_check_, &QCheckBox::toggled, this, &TavelleFrm::WatchForRerun);
   connect(quit_action_, &QAction::triggered, this, &TavelleFrm::close);
   connect(help_docs_action_, &QAction::triggered, this, &TavelleFrm::ShowHelpDocs);
   connect(about_action_, &QAction::triggered, this, &TavelleFrm::ShowAbout);

@@ -133,6 +133,10 @@ Status OutputFolder::StatusOf(const std::string& name, automation::ConfinedFolde
   return Status();
 }
 
+void OutputFolder::Keep(const std::string& name) {
+  if (Holds(name)) Record(NormalName(name));
+}
+
 void OutputFolder::Record(std::string name) {
   std::lock_guard<std::mutex> lock(written_mutex_);
   written_.push_back(std::move(name));

@@ -71,6 +71,10 @@ class OutputFolder {
   // the run's output queue is drained.
   std::vector<std::string> WrittenNames() const;
 
+  // Counts `name`, a file the run leaves as it is on purpose, among the
+  // written ones, so that it is not taken for a stale file.
+  void Keep(const std::string& name);
+
  private:
   void Post(const std::string& path, std::function<void(RunReport&)> work, size_t bytes);
   Status StatusOf(const std::string& name, automation::ConfinedFolder::Result result);

@@ -40,7 +40,10 @@ void WriteTreeViewer(const Settings& settings, Run& run) {
   for (const fs::path& file : files) {
     std::string name = folder.empty() ? file.filename().string()
                                       : folder + "/" + file.filename().string();
-    if (fs::exists(run.Output().PathOf(name), error)) continue;
+    if (fs::exists(run.Output().PathOf(name), error)) {
+      run.Output().Keep(name);  // still the run's file, so not removed as stale
+      continue;
+    }
     std::string text;
     run.Fail(ReadTextFile(file.string(), text, "", run));
     if (text.ends_with("\r\n")) text.resize(text.size() - 2);  // the writer adds it back

@@ -1,6 +1,7 @@
 #include "engine/pipeline/pipeline.h"
 
 #include "automation/platform.h"
+#include "engine/core/output_manifest.h"
 #include "engine/pipeline/authoring_checks.h"
 #include "engine/pipeline/html_driver.h"
 #include "engine/scan/block_finder.h"
@@ -111,6 +112,8 @@ bool ProcessFiles(Project& project, Run& run) {
   // they are finished, and their rows logged, before the run returns.
   run.Queue().Drain();
   project.Stages.Mark("Finishing background output");
+  // Only a run that made every file knows which old ones are gone.
+  if (!run.CancelRequested()) FinishOutput(run);
   run.Log("Finished generating HTML files for this project");
   return false;
 }

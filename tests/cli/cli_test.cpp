@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -306,6 +307,54 @@ TEST_F(Cli, CtrlCCancelsTheRunAndExitsWithOne) {
   bool onRequest = mode.find("[madvise]") != std::string::npos;
   EXPECT_EQ(environment.find("GLIBC_TUNABLES=glibc.malloc.hugetlb=1") != std::string::npos,
             onRequest);
+}
+
+// Reads `output` into `seen` until it holds `text`; false after 20 s.
+bool ReadUntil(int output, const std::string& text, std::string& seen) {
+  char buffer[4096];
+  for (int waited = 0; seen.find(text) == std::string::npos; ++waited) {
+    pollfd entry{output, POLLIN, 0};
+    if (waited == 200 || poll(&entry, 1, 100) < 0) return false;
+    if (entry.revents == 0) continue;
+    ssize_t n = read(output, buffer, sizeof buffer);
+    if (n <= 0) return false;
+    seen.append(buffer, static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// --watch runs again after an input changes, removes the page of a deleted
+// item, sums each run up in one line and ends cleanly on Ctrl-C.
+TEST_F(Cli, WatchRunsAgainAfterAChangeAndEndsOnCtrlC) {
+  namespace fs = std::filesystem;
+  for (const char* name : {"a", "b"})
+    WriteFile(dir_.path() / "src" / (std::string(name) + ".cpp"),
+              std::string("//DOC_DEFINE_FUNCTION_START\n//Name: ") + name +
+                  "\n//\\\\\n//DOC_DEFINE_FUNCTION_END\n");
+  fs::create_directories(dir_.path() / "out");
+  setenv("TAVELLE_SEARCH_DB", (dir_ / "words.sqlite").c_str(), 1);
+  int output = -1;
+  pid_t pid = Start({testing_support::BinaryPath("tavelle-cli"), "-q", "--watch", "-i",
+                     dir_ / "src", "-t", ".cpp", "-o", dir_ / "out"},
+                    output);
+  ASSERT_GT(pid, 0);
+  std::string seen;
+  EXPECT_TRUE(ReadUntil(output, "Run 1: 0 file(s) changed, ", seen)) << seen;
+  EXPECT_TRUE(ReadUntil(output, " 0 removed, ", seen)) << seen;
+  EXPECT_TRUE(fs::exists(dir_.path() / "out/b.html"));
+  fs::remove(dir_.path() / "src/b.cpp");
+  EXPECT_TRUE(ReadUntil(output, "Run 2: 1 file(s) changed, ", seen)) << seen;
+  EXPECT_TRUE(ReadUntil(output, " s\n", seen)) << seen;
+  EXPECT_EQ(seen.rfind(" 0 removed, "), seen.find(" 0 removed, ")) << seen;
+  EXPECT_FALSE(fs::exists(dir_.path() / "out/b.html"));
+  EXPECT_TRUE(fs::exists(dir_.path() / "out/a.html"));
+  kill(pid, SIGINT);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(output);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Lines(seen).size(), 2u) << seen;
 }
 
 }  // namespace

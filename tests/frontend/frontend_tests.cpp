@@ -376,6 +376,38 @@ class FrontendTest : public QObject {
     QVERIFY2(!config.contains("ProjectTitle") && !config.contains("theme"), config.constData());
   }
 
+  // "Re-run on save" runs again after a source changes, and stops when
+  // unchecked.
+  void rerunOnSaveRunsAgainAfterAChange() {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("src");
+    QDir(dir.path()).mkpath("out");
+    auto source = [&](const char* name) {
+      WriteText(dir.filePath("src/a.h"), std::string("//DOC_DEFINE_FUNCTION_START\n//Name: ") +
+                                             name + "\n//\\\\\n//DOC_DEFINE_FUNCTION_END\n");
+    };
+    source("F");
+    Window w;
+    w.dialogs.folder_answers = {dir.filePath("src")};
+    w.Click("AddInputFolderCmd");
+    w.Find<QComboBox>("CommentTxt")->setCurrentText("//");
+    w.Text("OutputDirTxt")->setText(dir.filePath("out"));
+    w.Click("ProcessCmd");
+    QVERIFY(QFile::exists(dir.filePath("out/F.html")));
+
+    auto* rerun = w.Find<QCheckBox>("RerunOnSaveCheck");
+    QVERIFY(!rerun->isChecked());
+    rerun->setChecked(true);
+    source("G");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("out/G.html")), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(dir.filePath("out/F.html")), 10000);
+
+    rerun->setChecked(false);
+    source("H");
+    QTest::qWait(800);
+    QVERIFY(!QFile::exists(dir.filePath("out/H.html")));
+  }
+
   void aRunShowsItsKeyWordsAndFailuresAndOpenOutputShowsItsPages() {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("src");
