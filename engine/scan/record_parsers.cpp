@@ -49,10 +49,17 @@ void TakePlace(Record& record, const BlockSource& source) {
 }
 
 // A file name ends at its first NUL, as the system reads it, so that rows
-// and links name the file that is actually written.
+// and links name the file that is actually written. A name that would end
+// before it begins loses its NULs instead, so that every item keeps a page.
 void EndAtNul(std::string& fileName) {
   size_t nul = fileName.find('\0');
-  if (nul != std::string::npos) fileName.resize(nul);
+  if (nul == std::string::npos) return;
+  if (nul > 0) {
+    fileName.resize(nul);
+    return;
+  }
+  std::erase(fileName, '\0');
+  if (fileName.empty()) fileName = "_.html";
 }
 
 // Reads the fields that classes, class members and functions share.

@@ -76,7 +76,7 @@ void CheckProjectFile(const HelpTestProject& test, bool emptyTemplate) {
   FUZZ_CHECK(test.Exists("Proj.hhp"), "the project file is written");
   if (emptyTemplate) return;
   std::string written = test.Output("Proj.hhp");
-  std::string folder = tavelle::OutputFilePath(test.project.settings.OutputDirectory, "");
+  std::string folder = test.project.settings.OutputDirectory + "/";
   for (const tavelle::FileInfo& page : test.project.HTMLFiles) {
     std::string name = page.Name.substr(folder.size());
     // Template file names in a page name are replaced like any other.
