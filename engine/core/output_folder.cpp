@@ -82,9 +82,10 @@ Status OutputFolder::OutsideFailure(std::string_view name) const {
 }
 
 void OutputFolder::Write(const std::string& name, std::string text,
-                         std::string_view createdMessage) {
+                         std::string_view createdMessage, uint64_t key) {
   size_t bytes = text.size();
   std::string path = PathOf(name);
+  if (Holds(name)) SetKey(NormalName(name), key);
   auto write = [this, name, path, text = std::move(text),
                 createdMessage = std::string(createdMessage)](RunReport& report) {
     Status written = WriteNow(name, text);
@@ -102,12 +103,34 @@ Status OutputFolder::WriteNow(const std::string& name, std::string_view text) {
   return status;
 }
 
-void OutputFolder::Produce(const std::string& name, Producer produce, size_t bytes) {
+bool OutputFolder::Reuse(const std::string& name, uint64_t key, std::string row) {
+  if (key == 0 || !Holds(name)) return false;
+  std::string normal = NormalName(name);
+  {
+    // A file this run made already holds other bytes by now, or will.
+    std::lock_guard<std::mutex> lock(written_mutex_);
+    if (keys_.contains(normal)) return false;
+  }
+  auto cached = previous_.find(normal);
+  if (cached == previous_.end() || cached->second.key != key) return false;
+  automation::ConfinedFolder::Identity now;
+  if (!files_.Identify(normal, now) || !(now == cached->second.identity)) return false;
+  SetKey(normal, key);
+  Post(PathOf(name), [this, normal, row = std::move(row)](RunReport& report) {
+    report.Log(row);
+    Record(normal);
+  }, 0);
+  return true;
+}
+
+void OutputFolder::Produce(const std::string& name, Producer produce, size_t bytes,
+                           uint64_t key) {
   std::string path = PathOf(name);
   if (!Holds(name)) {
     Post(path, [refusal = OutsideFailure(name)](RunReport& report) { report.Fail(refusal); }, 0);
     return;
   }
+  SetKey(NormalName(name), key);
   Post(path, [this, name, path, produce = std::move(produce)](RunReport& report) {
     std::string normal = NormalName(name);
     Status status = StatusOf(name, files_.Prepare(normal));
@@ -135,6 +158,45 @@ Status OutputFolder::StatusOf(const std::string& name, automation::ConfinedFolde
 
 void OutputFolder::Keep(const std::string& name) {
   if (Holds(name)) Record(NormalName(name));
+}
+
+void OutputFolder::LoadCache() {
+  std::string text;
+  if (ReadBookkeeping(kCacheName, text)) previous_ = ParseOutputCache(text);
+}
+
+Status OutputFolder::SaveCache() {
+  std::vector<std::string> written = WrittenNames();
+  std::vector<std::pair<std::string, CachedFile>> files;
+  {
+    std::lock_guard<std::mutex> lock(written_mutex_);
+    for (const auto& [name, key] : keys_)
+      if (key != 0) files.push_back({name, CachedFile{key, {}}});
+  }
+  std::sort(files.begin(), files.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  // Only files that were made (or kept) whole, as they stand now.
+  std::erase_if(files, [&](auto& file) {
+    return !std::binary_search(written.begin(), written.end(), file.first) ||
+           !files_.Identify(file.first, file.second.identity);
+  });
+  return WriteBookkeeping(kCacheName, FormatOutputCache(files));
+}
+
+bool OutputFolder::ReadBookkeeping(const std::string& name, std::string& text) {
+  constexpr size_t kLimit = size_t{1} << 30;
+  return files_.ReadSmall(name, kLimit, text);
+}
+
+Status OutputFolder::WriteBookkeeping(const std::string& name, std::string_view text) {
+  return StatusOf(name, files_.Write(name, text, {}, automation::ConfinedFolder::NewFile::kRenamed));
+}
+
+void OutputFolder::SetKey(const std::string& name, uint64_t key) {
+  std::lock_guard<std::mutex> lock(written_mutex_);
+  auto [entry, added] = keys_.try_emplace(name, key);
+  // One write without a key is enough to make the file's bytes unknown.
+  if (!added && entry->second != 0) entry->second = key;
 }
 
 void OutputFolder::Record(std::string name) {

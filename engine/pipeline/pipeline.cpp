@@ -86,7 +86,7 @@ void ReleaseSourceTexts(Project& project) {
 
 }  // namespace
 
-bool ProcessFiles(Project& project, Run& run) {
+bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   project.CancelFlag = false;
   run.RequestCancel(false);
   project.Stages.Restart();
@@ -97,6 +97,7 @@ bool ProcessFiles(Project& project, Run& run) {
   run.Log("Starting Documentation");
   if (run.CheckCancel()) return false;
   run.Output().Open(run);
+  if (caches == OutputCaches::kUse) run.Output().LoadCache();
   run.SetProgress("Reading files", 0, 0);
   if (!EmptyRunCollections(project, run)) return false;
   if (!DiscoverSourceFiles(project, run)) return false;

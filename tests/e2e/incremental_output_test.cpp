@@ -71,6 +71,10 @@ class GeneratedProject {
     std::string page = ReadFile(root_ / "page.html");
     WriteFile(root_ / "page.html", page + "<!-- round " + std::to_string(round) + " -->");
   }
+  void DescribeMember(size_t index, const std::string& text) {
+    classes_[index].member = text;
+    Save(index);
+  }
   void ToggleAutoLink() { autoLink_ = !autoLink_; }
   size_t size() const { return classes_.size(); }
 
@@ -83,7 +87,7 @@ class GeneratedProject {
 
  private:
   struct Class {
-    std::string name, base, description;
+    std::string name, base, description, member = "Runs it.";
   };
 
   fs::path FileOf(const Class& c) const { return root_ / "src" / (c.name + ".h"); }
@@ -94,8 +98,8 @@ class GeneratedProject {
     if (!c.base.empty()) text += "//Base Classes: " + c.base + "\n//\\\\\n";
     text += "//Description: " + c.description + "\n//\\\\\n//DOC_DEFINE_CLASS_END\n";
     text += "//DOC_DEFINE_CLASS_MEMBER_START\n//Class: " + c.name +
-            "\n//\\\\\n//Name: Run\n//\\\\\n//Description: Runs " + c.name +
-            ".\n//\\\\\n//DOC_DEFINE_CLASS_MEMBER_END\n";
+            "\n//\\\\\n//Name: Run\n//\\\\\n//Description: " + c.member +
+            "\n//\\\\\n//DOC_DEFINE_CLASS_MEMBER_END\n";
     WriteFile(FileOf(c), text);
   }
 
@@ -149,12 +153,19 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
   fs::path folder = work.path() / "incremental";
   fs::create_directories(folder / "docs");
   WriteFile(folder / "docs" / "mine.txt", "the user's own file");
-  RunInto(project, folder, work.path() / "words.sqlite");
+  std::vector<std::string> firstRows = RunInto(project, folder, work.path() / "words.sqlite");
+  // A re-run without a change touches no file and logs the same rows.
+  std::map<std::string, fs::file_time_type> stamps;
+  for (const auto& entry : fs::recursive_directory_iterator(folder / "docs"))
+    stamps[entry.path().string()] = entry.last_write_time();
+  EXPECT_EQ(RunInto(project, folder, work.path() / "words.sqlite"), firstRows);
+  for (const auto& [path, stamp] : stamps)
+    EXPECT_TRUE(fs::last_write_time(path) == stamp) << path << " was written again";
 
   std::mt19937 random(18);
-  for (int round = 0; round < 10; ++round) {
+  for (int round = 0; round < 14; ++round) {
     size_t pick = random() % project.size();
-    switch (random() % 7) {
+    switch (random() % 9) {
       case 0: project.Describe(pick, "Edited in round " + std::to_string(round) + "."); break;
       case 1: project.AddClass(); break;
       case 2: project.RemoveClass(pick); break;
@@ -162,6 +173,15 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
       case 4: project.AddBase(pick, (pick + 1) % project.size()); break;
       case 5: project.EditTemplate(round); break;
       case 6: project.ToggleAutoLink(); break;
+      case 7: project.DescribeMember(pick, "Edited in round " + std::to_string(round) + "."); break;
+      case 8: {  // someone edits a page the run made; the next run mends it
+        std::vector<fs::path> pages;
+        for (const auto& entry : fs::directory_iterator(folder / "docs"))
+          if (entry.path().extension() == ".html") pages.push_back(entry.path());
+        std::sort(pages.begin(), pages.end());
+        WriteFile(pages[pick % pages.size()], "edited by hand");
+        break;
+      }
     }
     auto before = ReadAllFiles(folder / "docs");
     std::vector<std::string> rows = RunInto(project, folder, work.path() / "words.sqlite");
