@@ -162,10 +162,10 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
   for (const auto& [path, stamp] : stamps)
     EXPECT_TRUE(fs::last_write_time(path) == stamp) << path << " was written again";
 
-  std::mt19937 random(18);
+  std::mt19937 random(19);  // 14 rounds of this seed make every kind of edit
   for (int round = 0; round < 14; ++round) {
     size_t pick = random() % project.size();
-    switch (random() % 9) {
+    switch (random() % 10) {
       case 0: project.Describe(pick, "Edited in round " + std::to_string(round) + "."); break;
       case 1: project.AddClass(); break;
       case 2: project.RemoveClass(pick); break;
@@ -180,6 +180,12 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
           if (entry.path().extension() == ".html") pages.push_back(entry.path());
         std::sort(pages.begin(), pages.end());
         WriteFile(pages[pick % pages.size()], "edited by hand");
+        break;
+      }
+      case 9: {  // a cache cut short, as a full disk might leave it, is not trusted
+        std::string cache = ReadFile(folder / "docs" / ".tavelle-cache");
+        WriteFile(folder / "docs" / ".tavelle-cache", cache.substr(0, cache.size() / 2));
+        project.Describe(pick, "Edited in round " + std::to_string(round) + ".");
         break;
       }
     }
