@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "engine/core/content_key.h"
 #include "engine/core/output_queue.h"
 #include "engine/core/run.h"
 
@@ -26,6 +27,12 @@ bool IsPlain(std::string_view name) {
 std::string NormalName(const std::string& name) {
   if (IsPlain(name)) return name;
   return std::filesystem::path(name).lexically_normal().generic_string();
+}
+
+void AddIdentity(ContentKey& key, const std::string& name,
+                 const automation::ConfinedFolder::Identity& identity) {
+  key.Add(name).Add(static_cast<int64_t>(identity.size)).Add(identity.modified);
+  key.Add(static_cast<int64_t>(identity.inode));
 }
 
 }  // namespace
@@ -166,21 +173,38 @@ void OutputFolder::LoadCache() {
 }
 
 Status OutputFolder::SaveCache() {
-  std::vector<std::string> written = WrittenNames();
   std::vector<std::pair<std::string, CachedFile>> files;
   {
     std::lock_guard<std::mutex> lock(written_mutex_);
-    for (const auto& [name, key] : keys_)
-      if (key != 0) files.push_back({name, CachedFile{key, {}}});
+    for (const std::string& name : written_) {
+      auto key = keys_.find(name);
+      files.push_back({name, CachedFile{key == keys_.end() ? 0 : key->second, {}}});
+    }
   }
   std::sort(files.begin(), files.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
-  // Only files that were made (or kept) whole, as they stand now.
+  files.erase(std::unique(files.begin(), files.end(),
+                          [](const auto& a, const auto& b) { return a.first == b.first; }),
+              files.end());
+  // Each file as it stands now; one that is gone by now is not cached.
+  ContentKey written;
   std::erase_if(files, [&](auto& file) {
-    return !std::binary_search(written.begin(), written.end(), file.first) ||
-           !files_.Identify(file.first, file.second.identity);
+    if (!files_.Identify(file.first, file.second.identity)) return true;
+    AddIdentity(written, file.first, file.second.identity);
+    return false;
   });
+  written_files_key_ = written.Value();
   return WriteBookkeeping(kCacheName, FormatOutputCache(files));
+}
+
+uint64_t OutputFolder::CurrentFilesKey(const std::vector<std::string>& names) {
+  ContentKey current;
+  automation::ConfinedFolder::Identity identity;
+  for (const std::string& name : names) {
+    if (!files_.Identify(name, identity)) return 0;
+    AddIdentity(current, name, identity);
+  }
+  return current.Value();
 }
 
 bool OutputFolder::ReadBookkeeping(const std::string& name, std::string& text) {

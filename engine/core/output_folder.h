@@ -89,9 +89,15 @@ class OutputFolder {
   // Reads the previous run's cache (engine/core/output_cache.h); without
   // it, every file is made again.
   void LoadCache();
-  // Keeps, for the next run, the key of each file this run wrote with one.
-  // Once the run's output queue is drained.
+  // Keeps, for the next run, each file this run wrote with its key (0 when
+  // it had none) and identity. Once the run's output queue is drained.
   Status SaveCache();
+
+  // A key over the names and identities of the files SaveCache kept, and
+  // the same key over `names` as they stand now (0 when one is missing):
+  // the two are equal while nobody has touched the files.
+  uint64_t WrittenFilesKey() const { return written_files_key_; }
+  uint64_t CurrentFilesKey(const std::vector<std::string>& names);
 
   // Reads and replaces the folder's own bookkeeping files (the manifest,
   // the cache): they are not outputs, are read only when small, and never
@@ -114,6 +120,7 @@ class OutputFolder {
   // name (0 when some write of the file had none).
   OutputCache previous_;
   std::unordered_map<std::string, uint64_t> keys_;
+  uint64_t written_files_key_ = 0;
 };
 
 }  // namespace tavelle

@@ -125,13 +125,25 @@ std::vector<std::string> RunInto(const GeneratedProject& project, const fs::path
   return rows;
 }
 
-// A fresh run into an empty folder: its files and rows.
-std::pair<std::map<std::string, std::string>, std::vector<std::string>> FullRun(
-    const GeneratedProject& project) {
+// The search-word table of `database`, a row a line.
+std::string TableOf(const fs::path& database) {
+  return RunCommand("sqlite3 -batch " + Quoted(database.string()) +
+                    " 'select * from SearchWords order by rowid'")
+      .output;
+}
+
+struct FreshRun {
+  std::map<std::string, std::string> files;
+  std::vector<std::string> rows;
+  std::string table;
+};
+
+// A fresh run into an empty folder, with a database of its own.
+FreshRun FullRun(const GeneratedProject& project) {
   TempDir fresh;
   fs::create_directories(fresh.path() / "docs");
   std::vector<std::string> rows = RunInto(project, fresh.path(), fresh.path() / "words.sqlite");
-  return {ReadAllFiles(fresh.path() / "docs"), rows};
+  return {ReadAllFiles(fresh.path() / "docs"), rows, TableOf(fresh.path() / "words.sqlite")};
 }
 
 std::vector<std::string> WithoutRemovals(const std::vector<std::string>& rows, int& removals) {
@@ -161,6 +173,14 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
   EXPECT_EQ(RunInto(project, folder, work.path() / "words.sqlite"), firstRows);
   for (const auto& [path, stamp] : stamps)
     EXPECT_TRUE(fs::last_write_time(path) == stamp) << path << " was written again";
+  // After another project's run into the shared database, the next run
+  // makes the table this project's again.
+  std::string table = TableOf(work.path() / "words.sqlite");
+  RunCli(work.path() / "words.sqlite", "-q -o " + Quoted((work.path() / "other").string()) +
+                                           " " + Quoted(SourcePath("examples/shapes.tvg").string()));
+  EXPECT_NE(TableOf(work.path() / "words.sqlite"), table);
+  EXPECT_EQ(RunInto(project, folder, work.path() / "words.sqlite"), firstRows);
+  EXPECT_EQ(TableOf(work.path() / "words.sqlite"), table);
 
   std::mt19937 random(19);  // 14 rounds of this seed make every kind of edit
   for (int round = 0; round < 14; ++round) {
@@ -191,7 +211,8 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
     }
     auto before = ReadAllFiles(folder / "docs");
     std::vector<std::string> rows = RunInto(project, folder, work.path() / "words.sqlite");
-    auto [expectedFiles, expectedRows] = FullRun(project);
+    auto [expectedFiles, expectedRows, expectedTable] = FullRun(project);
+    EXPECT_EQ(TableOf(work.path() / "words.sqlite"), expectedTable) << "round " << round;
     auto files = ReadAllFiles(folder / "docs");
     ASSERT_EQ(files.erase("mine.txt"), 1u) << "round " << round;
     ExpectSameFiles(expectedFiles, files);
@@ -230,7 +251,7 @@ TEST(IncrementalOutput, KilledRunsThenARunLeaveWhatAFreshRunLeaves) {
                Quoted(BinaryPath("tavelle-cli")) + " -q -o docs " + project.Options());
   }
   RunInto(project, folder, database);
-  ExpectSameFiles(FullRun(project).first, ReadAllFiles(folder / "docs"));
+  ExpectSameFiles(FullRun(project).files, ReadAllFiles(folder / "docs"));
 }
 
 }  // namespace
