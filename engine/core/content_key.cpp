@@ -14,8 +14,11 @@ ContentKey::ContentKey() : state_(std::make_unique<State>()) { XXH3_64bits_reset
 ContentKey::~ContentKey() = default;
 
 ContentKey& ContentKey::Add(std::string_view text) {
-  Add(static_cast<int64_t>(text.size()));
-  XXH3_64bits_update(&state_->hash, text.data(), text.size());
+  return Add(static_cast<int64_t>(text.size())).AddBytes(text);
+}
+
+ContentKey& ContentKey::AddBytes(std::string_view bytes) {
+  XXH3_64bits_update(&state_->hash, bytes.data(), bytes.size());
   return *this;
 }
 

@@ -20,6 +20,9 @@ class ContentKey {
 
   ContentKey& Add(std::string_view text);
   ContentKey& Add(int64_t number);
+  // Bytes without a frame, for one piece fed in parts; add its length
+  // after the last part.
+  ContentKey& AddBytes(std::string_view bytes);
 
   uint64_t Value() const;
 

@@ -98,9 +98,9 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   run.Log("Starting Documentation");
   if (run.CheckCancel()) return false;
   run.Output().Open(run);
-  uint64_t inputs = RunInputsKey(project);
+  uint64_t setup = RunSetupKey(project);
   if (caches == OutputCaches::kUse) {
-    if (ReplayRunMemo(project, run, inputs)) {
+    if (ReplayRunMemo(project, run, setup)) {
       project.Stages.Mark("Replaying the previous run");
       return false;
     }
@@ -128,7 +128,7 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   if (!run.CancelRequested()) FinishOutput(run);
   run.KeepRows(true);
   run.Log("Finished generating HTML files for this project");
-  SaveRunMemo(project, run, inputs);
+  SaveRunMemo(project, run, setup);
   return false;
 }
 

@@ -2,18 +2,19 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
-#include "automation/platform.h"
 #include "engine/core/content_key.h"
 #include "engine/core/output_manifest.h"
 #include "engine/scan/file_discovery.h"
+#include "engine/scan/text_file.h"
 #include "engine/search/search_store.h"
 
 namespace tavelle {
@@ -24,15 +25,9 @@ constexpr std::string_view kVersionLine = "tavelle-run 1 " TAVELLE_VERSION;
 
 // The file's bytes, read only when it is a regular file; false otherwise.
 bool AddFileBytes(ContentKey& key, const std::string& path) {
-  uintmax_t size = 0;
-  automation::RegularFile opened = automation::OpenRegularFile(path, size);
-  if (opened.file == nullptr) return false;
-  std::string bytes(static_cast<size_t>(size), '\0');
-  size_t read = std::fread(bytes.data(), 1, bytes.size(), opened.file);
-  bool whole = read == bytes.size() && std::fgetc(opened.file) == EOF;
-  std::fclose(opened.file);
-  key.Add(bytes);
-  return whole;
+  uint64_t bytes = BytesKeyOfFile(path);
+  key.Add(static_cast<int64_t>(bytes));
+  return bytes != 0;
 }
 
 // A template that is named must be readable; an empty name is no template.
@@ -57,9 +52,9 @@ void AddSettings(ContentKey& key, const Settings& settings) {
   }
 }
 
-bool AddSources(ContentKey& key, const Project& project) {
+// The source files as the folder walk finds them now.
+bool AddSourcesOnDisk(ContentKey& key, const Project& project) {
   for (const SearchWordRef& folder : project.InputFolders) {
-    key.Add(folder->Name);
     for (const SourceStep& step :
          ListSourceFiles(folder->Name, project.settings.SearchRecursive, project.FileTypes)) {
       if (!step.failure.ok()) return false;
@@ -68,6 +63,12 @@ bool AddSources(ContentKey& key, const Project& project) {
     }
   }
   return true;
+}
+
+// The source files as the run read them.
+void AddSourcesRead(ContentKey& key, const Project& project) {
+  for (const FileInfo& file : project.SourceFiles)
+    key.Add(file.Name).Add(static_cast<int64_t>(file.BytesKey));
 }
 
 bool AddTreeViewer(ContentKey& key, const std::string& folder) {
@@ -216,7 +217,7 @@ std::string FormatMemo(const Project& project, Run& run, uint64_t inputs) {
 
 }  // namespace
 
-uint64_t RunInputsKey(const Project& project) {
+uint64_t RunSetupKey(const Project& project) {
   const Settings& settings = project.settings;
   ContentKey key;
   key.Add(kVersionLine);
@@ -226,7 +227,6 @@ uint64_t RunInputsKey(const Project& project) {
   AddList(key, project.InputFolders);
   key.Add(project.ConfigFile).Add(project.ConfigLacksSections);
   key.Add(SearchDatabasePath().string());
-  if (!AddSources(key, project)) return 0;
   for (const std::string* path : {&settings.DefaultHTML, &settings.ProjFileTemplate,
                                   &settings.IndexFileTemplate, &settings.ContentFileTemplate})
     if (!AddTemplate(key, *path)) return 0;
@@ -234,14 +234,18 @@ uint64_t RunInputsKey(const Project& project) {
   return key.Value();
 }
 
-bool ReplayRunMemo(Project& project, Run& run, uint64_t inputs) {
+bool ReplayRunMemo(Project& project, Run& run, uint64_t setup) {
   OutputFolder& output = run.Output();
   std::string text;
   Memo memo;
-  if (inputs == 0 || !output.ReadBookkeeping(kMemoName, text) || !ParseMemo(text, memo) ||
-      memo.inputs != inputs || !(StampOf(SearchDatabasePath()) == memo.database) ||
+  // The cheap checks first; reading every source comes last.
+  if (setup == 0 || !output.ReadBookkeeping(kMemoName, text) || !ParseMemo(text, memo) ||
+      !(StampOf(SearchDatabasePath()) == memo.database) ||
       output.CurrentFilesKey(ReadManifest(output)) != memo.outputs)
     return false;
+  ContentKey inputs;
+  inputs.Add(static_cast<int64_t>(setup));
+  if (!AddSourcesOnDisk(inputs, project) || inputs.Value() != memo.inputs) return false;
   for (const std::string& row : memo.rows) run.Log(row);
   for (const Warning& warning : memo.warnings)
     project.Warnings.Add(warning.Path, warning.Line, warning.Kind, warning.Message);
@@ -251,9 +255,12 @@ bool ReplayRunMemo(Project& project, Run& run, uint64_t inputs) {
   return true;
 }
 
-void SaveRunMemo(const Project& project, Run& run, uint64_t inputs) {
-  if (inputs == 0 || run.Failures() > 0 || run.CancelRequested() || run.Repaired()) return;
-  run.Fail(run.Output().WriteBookkeeping(kMemoName, FormatMemo(project, run, inputs)));
+void SaveRunMemo(const Project& project, Run& run, uint64_t setup) {
+  if (setup == 0 || run.Failures() > 0 || run.CancelRequested() || run.Repaired()) return;
+  ContentKey inputs;
+  inputs.Add(static_cast<int64_t>(setup));
+  AddSourcesRead(inputs, project);
+  run.Fail(run.Output().WriteBookkeeping(kMemoName, FormatMemo(project, run, inputs.Value())));
 }
 
 }  // namespace tavelle

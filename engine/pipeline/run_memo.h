@@ -21,17 +21,19 @@
 
 namespace tavelle {
 
-// A key over the inputs of a run of `project`; 0 when they cannot be told
-// (a folder or file that cannot be read), which no memo matches.
-uint64_t RunInputsKey(const Project& project);
+// A key over the inputs of a run of `project` but its source files, taken
+// before the run (which adds key words); 0 when they cannot be told (a
+// template that cannot be read), which no memo matches.
+uint64_t RunSetupKey(const Project& project);
 
-// Replays the memo when it was made from `inputs` and the output folder is
-// as that run left it; false, having done nothing, otherwise.
-bool ReplayRunMemo(Project& project, Run& run, uint64_t inputs);
+// Replays the memo when it was made from `setup` and the sources as they
+// are now, and the output folder is as that run left it; false, having
+// done nothing, otherwise.
+bool ReplayRunMemo(Project& project, Run& run, uint64_t setup);
 
-// Keeps the memo of the run that just finished, whose rows `run` kept.
-// Call after the output cache is saved.
-void SaveRunMemo(const Project& project, Run& run, uint64_t inputs);
+// Keeps the memo of the run that just finished, whose rows `run` kept,
+// with the sources it read. Call after the output cache is saved.
+void SaveRunMemo(const Project& project, Run& run, uint64_t setup);
 
 }  // namespace tavelle
 

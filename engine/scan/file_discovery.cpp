@@ -121,7 +121,8 @@ void ReadListedFiles(std::vector<SourceStep> steps, std::vector<FileInfo>& sourc
     file.Name = std::move(step.file);
     run.Log("Reading File: " + file.Name);
     run.AdvanceProgress();
-    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run, &file.LineStarts));
+    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run, &file.LineStarts,
+                          &file.BytesKey));
     sourceFiles.push_back(std::move(file));
   }
 }
