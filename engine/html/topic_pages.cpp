@@ -8,24 +8,46 @@
 #include "engine/html/auto_link.h"
 #include "engine/html/list_pages.h"
 #include "engine/html/page_frame.h"
+#include "engine/scan/fields.h"
 
 namespace tavelle {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Free text of a field as linked HTML. With keepLayout false the field is
-// flattened in place.
-std::string LinkedHTML(std::string& field, bool keepLayout, const PageContext& context) {
-  return LinkSearchWords(TextToHTML(field, keepLayout), context.words);
+// What a page is assembled in: the page text, and the HTML of the field
+// being linked, whose memory serves every field of the page.
+struct PageText {
+  std::string page;
+  std::string fieldHTML;
+};
+
+// Appends a free-text field as linked HTML. With keepLayout false the field
+// is flattened in place first.
+void AppendLinkedHTML(PageText& text, std::string& field, bool keepLayout,
+                      const PageContext& context) {
+  text.fieldHTML.clear();
+  AppendTextAsHTML(text.fieldHTML, field, keepLayout);
+  AppendLinkedWords(text.page, text.fieldHTML, context.words);
 }
 
-void AppendSeeAlso(std::string& page, std::string_view seeAlso, std::string_view heading) {
-  page += "<br><br>\r\n";
-  page += heading;
-  page += "<H3>";
-  page += seeAlso;
-  page += "</H3>\r\n";
+// A page of about the size its frame and fields will make, so that it is
+// not copied as it grows: HTML text grows by about half, links a little more.
+void StartPage(PageText& text, const PageContext& context, std::string_view title,
+               size_t fieldBytes) {
+  text.page.clear();
+  text.page.reserve(context.head.size() + context.tail.size() + 2 * title.size() +
+                    2 * fieldBytes + 256);
+  AppendTitledHead(text.page, context.head, title);
+}
+
+void AppendSeeAlso(PageText& text, std::string& seeAlso, std::string_view heading,
+                   const PageContext& context) {
+  text.page += "<br><br>\r\n";
+  text.page += heading;
+  text.page += "<H3>";
+  AppendLinkedHTML(text, seeAlso, true, context);
+  text.page += "</H3>\r\n";
 }
 
 void AppendExamplesLink(std::string& page, const std::string& exampleFile) {
@@ -34,39 +56,44 @@ void AppendExamplesLink(std::string& page, const std::string& exampleFile) {
   page += "\">Examples</a></H3>\r\n";
 }
 
-void AppendSection(std::string& page, std::string_view heading, std::string_view body) {
-  page += heading;
-  page += "<H3>";
-  page += body;
-  page += "</H3><br>\r\n";
+// A heading and its linked field, only when the field has text (after
+// flattening, when keepLayout is false).
+void AppendSection(PageText& text, std::string_view heading, std::string& field,
+                   bool keepLayout, const PageContext& context) {
+  if (!keepLayout) FlattenTextInPlace(field);
+  if (field.empty()) return;
+  text.page += heading;
+  text.page += "<H3>";
+  AppendLinkedHTML(text, field, true, context);
+  text.page += "</H3><br>\r\n";
 }
 
 // Registers, writes and announces a finished page. A page whose file name
 // would leave the output folder is refused by the writer and kept out of
-// the register, so the help project never lists it.
-void FinishPage(PageContext& context, const std::string& fileName, std::string page,
+// the register, so the help project never lists it. The page's memory goes
+// with it to the writer; the next page starts afresh.
+void FinishPage(PageContext& context, const std::string& fileName, PageText& text,
                 std::string_view createdMessage) {
   OutputFolder& output = context.run.Output();
-  if (OutputFolder::Holds(fileName)) AddHTMLFile(context.htmlFiles, output.PathOf(fileName), page);
-  output.Write(fileName, std::move(page), createdMessage);
+  if (OutputFolder::Holds(fileName))
+    AddHTMLFile(context.htmlFiles, output.PathOf(fileName), text.page);
+  output.Write(fileName, std::move(text.page), createdMessage);
 }
 
 // The body shared by class member and function pages, after their title
 // heading: the definition line, then Access, Return Values, Parameters,
 // Remarks, See Also and Examples, each only when it has text.
 template <class Routine>
-std::string RoutinePage(Routine& routine, const std::string& title, PageContext& context) {
-  std::string definition = TextToHTML(routine.Definition, true);
-  std::string description = LinkedHTML(routine.Description, false, context);
-  std::string params = LinkedHTML(routine.Params, true, context);
-  std::string returnValue = LinkedHTML(routine.ReturnVal, true, context);
-  std::string seeAlso = LinkedHTML(routine.SeeAlso, true, context);
-
-  std::string page = InsertTitle(context.head, HTMLText(title));
+void RoutinePage(Routine& routine, const std::string& title, PageText& text,
+                 const PageContext& context) {
+  StartPage(text, context, title,
+            routine.Definition.size() + routine.Description.size() + routine.Params.size() +
+                routine.ReturnVal.size() + routine.SeeAlso.size());
+  std::string& page = text.page;
   page += "<center><H1>";
   AppendHTMLText(page, title);
   page += "</H1></center><br><H4>";
-  page += definition;
+  AppendTextAsHTML(page, routine.Definition, true);
   page += "</H4><br>";
   page += kLineEnd;
   if (!routine.Access.empty()) {
@@ -74,22 +101,28 @@ std::string RoutinePage(Routine& routine, const std::string& title, PageContext&
     page += routine.Access;
     page += "</H3><br>\r\n";
   }
-  if (!returnValue.empty()) AppendSection(page, "<H2>Return Values:</H2><br>", returnValue);
-  if (!params.empty()) AppendSection(page, "<H2>Parameters:</H2><br>", params);
-  if (!description.empty()) AppendSection(page, "<H2>Remarks:</H2><br>", description);
-  if (!routine.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
+  AppendSection(text, "<H2>Return Values:</H2><br>", routine.ReturnVal, true, context);
+  AppendSection(text, "<H2>Parameters:</H2><br>", routine.Params, true, context);
+  AppendSection(text, "<H2>Remarks:</H2><br>", routine.Description, false, context);
+  if (!routine.SeeAlso.empty()) AppendSeeAlso(text, routine.SeeAlso, "<H2>See Also: </H2>", context);
   if (!routine.ExampleFile.empty()) AppendExamplesLink(page, routine.ExampleFile);
   page += context.tail;
-  return page;
+}
+
+void MemberPage(ClassMemberDoc& record, const std::string& className, PageText& text,
+                PageContext& context) {
+  RoutinePage(record, className + "::" + record.Name, text, context);
+  FinishPage(context, record.filename, text, "Created Class Member File: ");
 }
 
 }  // namespace
 
 void GenerateHTML(ClassDoc& record, PageContext& context) {
-  std::string description = LinkedHTML(record.Description, false, context);
-  std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
-
-  std::string page = InsertTitle(context.head, HTMLText(record.Name));
+  PageText text;
+  StartPage(text, context, record.Name, record.Description.size() + record.SeeAlso.size() +
+                                            record.DiagramHTML.size() +
+                                            256 * record.Members.Count());
+  std::string& page = text.page;
   page += "<center><H1>";
   AppendHTMLText(page, record.Name);
   page += "</H1></center><br>\r\n\r\n";
@@ -98,42 +131,41 @@ void GenerateHTML(ClassDoc& record, PageContext& context) {
     page += kLineEnd;
   }
   page += "<H2>Description</H2><br><H3>";
-  page += description;
+  AppendLinkedHTML(text, record.Description, false, context);
   page += "</H3><br><br>\r\n<H2>Members</H2><br><br><br>\r\n";
   GenerateGroupTables(record.Members, page, context.words, context.run);
-  if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
+  if (!record.SeeAlso.empty()) AppendSeeAlso(text, record.SeeAlso, "<H2>See Also: </H2>", context);
   if (!record.ExampleFile.empty()) AppendExamplesLink(page, record.ExampleFile);
   page += context.tail;
-  FinishPage(context, record.filename, std::move(page), "Created Class File: ");
+  FinishPage(context, record.filename, text, "Created Class File: ");
 
   for (const auto& member : record.Members) {
     if (context.run.CheckCancel()) return;
-    GenerateHTML(*member, record.Name, context);
+    MemberPage(*member, record.Name, text, context);
   }
 }
 
 void GenerateHTML(ClassMemberDoc& record, const std::string& className, PageContext& context) {
-  std::string page = RoutinePage(record, className + "::" + record.Name, context);
-  FinishPage(context, record.filename, std::move(page), "Created Class Member File: ");
+  PageText text;
+  MemberPage(record, className, text, context);
 }
 
 void GenerateHTML(FunctionDoc& record, PageContext& context) {
-  std::string page = RoutinePage(record, record.Name, context);
-  FinishPage(context, record.filename, std::move(page), "Created Function File: ");
+  PageText text;
+  RoutinePage(record, record.Name, text, context);
+  FinishPage(context, record.filename, text, "Created Function File: ");
 }
 
 // A general page has no heading of its own (its name is the page title),
 // a first-level See Also heading and no Examples link.
 void GenerateHTML(GeneralDoc& record, PageContext& context) {
-  std::string text = LinkedHTML(record.Description, false, context);
-  std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
-
-  std::string page = InsertTitle(context.head, HTMLText(record.Name));
-  page += text;
-  page += "<br>\r\n";
-  if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H1>See Also: </H1>");
-  page += context.tail;
-  FinishPage(context, record.filename, std::move(page), "Created General File: ");
+  PageText text;
+  StartPage(text, context, record.Name, record.Description.size() + record.SeeAlso.size());
+  AppendLinkedHTML(text, record.Description, false, context);
+  text.page += "<br>\r\n";
+  if (!record.SeeAlso.empty()) AppendSeeAlso(text, record.SeeAlso, "<H1>See Also: </H1>", context);
+  text.page += context.tail;
+  FinishPage(context, record.filename, text, "Created General File: ");
 }
 
 }  // namespace tavelle
