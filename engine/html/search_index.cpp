@@ -190,10 +190,12 @@ int Tier(const IndexedItem& item, std::string_view key) {
   return 2;
 }
 
+// Hands each shard to `emit` as soon as it is made, so that the index is
+// never held whole.
 class ShardWriter {
  public:
-  explicit ShardWriter(const std::vector<IndexedItem>& items)
-      : items_(items), seen_(items.size(), 0) {}
+  ShardWriter(const std::vector<IndexedItem>& items, const ShardSink& emit)
+      : items_(items), emit_(emit), seen_(items.size(), 0) {}
 
   // Emits the shard of `key`, which `postings` (sorted by suffix, each
   // starting with `key`) cover, and below it the shards it is split into.
@@ -226,8 +228,6 @@ class ShardWriter {
       begin = end;
     }
   }
-
-  std::vector<OutputText> Take() { return std::move(shards_); }
 
  private:
   // The items of `postings`, each once, in posting order.
@@ -281,13 +281,13 @@ class ShardWriter {
       text += items_[members[i]].record;
     }
     text += "]);";
-    shards_.push_back({"tavelle-search-" + hex + ".js", std::move(text)});
+    emit_({"tavelle-search-" + hex + ".js", std::move(text)});
   }
 
   const std::vector<IndexedItem>& items_;
+  const ShardSink& emit_;
   std::vector<uint32_t> seen_;  // the last Distinct call that met each item
   uint32_t stamp_ = 0;
-  std::vector<OutputText> shards_;
 };
 
 }  // namespace
@@ -313,7 +313,7 @@ std::vector<SearchItem> CollectSearchItems(const Project& project) {
   return items;
 }
 
-std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
+void BuildSearchIndex(const std::vector<SearchItem>& items, const ShardSink& emit) {
   std::vector<IndexedItem> indexed;
   indexed.reserve(items.size());
   for (const SearchItem& item : items) indexed.push_back(Indexed(item));
@@ -335,9 +335,13 @@ std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
     return ComesBefore(a.head, a.suffix, b.head, b.suffix);
   });
 
-  ShardWriter writer(indexed);
-  writer.EmitChildren(0, postings);
-  return writer.Take();
+  ShardWriter(indexed, emit).EmitChildren(0, postings);
+}
+
+std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
+  std::vector<OutputText> shards;
+  BuildSearchIndex(items, [&shards](OutputText shard) { shards.push_back(std::move(shard)); });
+  return shards;
 }
 
 std::vector<OutputText> SearchPages(const std::string& head, const std::string& tail) {
@@ -358,10 +362,12 @@ void WriteSearchIndex(const Project& project, Run& run, const std::string& head,
   // Gathered, built and written on the worker thread while the run writes
   // its help files; the run waits for its queue before its records go.
   auto write = [&project, &output = run.Output(), pages = std::move(pages)](
-                   RunReport& report) mutable {
-    std::vector<OutputText> files = BuildSearchIndex(CollectSearchItems(project));
-    for (OutputText& page : pages) files.push_back(std::move(page));
-    for (const OutputText& file : files) report.Fail(output.WriteNow(file.name, file.text));
+                   RunReport& report) {
+    auto writeFile = [&](const OutputText& file) {
+      report.Fail(output.WriteNow(file.name, file.text));
+    };
+    BuildSearchIndex(CollectSearchItems(project), writeFile);
+    for (const OutputText& page : pages) writeFile(page);
   };
   run.Queue().Post(OutputJob{std::move(write), bytes, true, "tavelle-search"});
 }
