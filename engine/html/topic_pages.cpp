@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "engine/core/html_text.h"
 #include "engine/html/auto_link.h"
@@ -15,8 +14,10 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// What a page is assembled in: the page text, and the HTML of the field
-// being linked, whose memory serves every field of the page.
+// What pages are assembled in: the page text and the HTML of the field
+// being linked. Their memory serves every page of a class and its members;
+// each finished page is copied out at its exact size, so the pages waiting
+// to be written hold no spare room.
 struct PageText {
   std::string page;
   std::string fieldHTML;
@@ -31,13 +32,8 @@ void AppendLinkedHTML(PageText& text, std::string& field, bool keepLayout,
   AppendLinkedWords(text.page, text.fieldHTML, context.words);
 }
 
-// A page of about the size its frame and fields will make, so that it is
-// not copied as it grows: HTML text grows by about half, links a little more.
-void StartPage(PageText& text, const PageContext& context, std::string_view title,
-               size_t fieldBytes) {
+void StartPage(PageText& text, const PageContext& context, std::string_view title) {
   text.page.clear();
-  text.page.reserve(context.head.size() + context.tail.size() + 2 * title.size() +
-                    2 * fieldBytes + 256);
   AppendTitledHead(text.page, context.head, title);
 }
 
@@ -70,14 +66,13 @@ void AppendSection(PageText& text, std::string_view heading, std::string& field,
 
 // Registers, writes and announces a finished page. A page whose file name
 // would leave the output folder is refused by the writer and kept out of
-// the register, so the help project never lists it. The page's memory goes
-// with it to the writer; the next page starts afresh.
-void FinishPage(PageContext& context, const std::string& fileName, PageText& text,
+// the register, so the help project never lists it.
+void FinishPage(PageContext& context, const std::string& fileName, const PageText& text,
                 std::string_view createdMessage) {
   OutputFolder& output = context.run.Output();
   if (OutputFolder::Holds(fileName))
     AddHTMLFile(context.htmlFiles, output.PathOf(fileName), text.page);
-  output.Write(fileName, std::move(text.page), createdMessage);
+  output.Write(fileName, std::string(text.page), createdMessage);
 }
 
 // The body shared by class member and function pages, after their title
@@ -86,9 +81,7 @@ void FinishPage(PageContext& context, const std::string& fileName, PageText& tex
 template <class Routine>
 void RoutinePage(Routine& routine, const std::string& title, PageText& text,
                  const PageContext& context) {
-  StartPage(text, context, title,
-            routine.Definition.size() + routine.Description.size() + routine.Params.size() +
-                routine.ReturnVal.size() + routine.SeeAlso.size());
+  StartPage(text, context, title);
   std::string& page = text.page;
   page += "<center><H1>";
   AppendHTMLText(page, title);
@@ -119,9 +112,7 @@ void MemberPage(ClassMemberDoc& record, const std::string& className, PageText& 
 
 void GenerateHTML(ClassDoc& record, PageContext& context) {
   PageText text;
-  StartPage(text, context, record.Name, record.Description.size() + record.SeeAlso.size() +
-                                            record.DiagramHTML.size() +
-                                            256 * record.Members.Count());
+  StartPage(text, context, record.Name);
   std::string& page = text.page;
   page += "<center><H1>";
   AppendHTMLText(page, record.Name);
@@ -160,7 +151,7 @@ void GenerateHTML(FunctionDoc& record, PageContext& context) {
 // a first-level See Also heading and no Examples link.
 void GenerateHTML(GeneralDoc& record, PageContext& context) {
   PageText text;
-  StartPage(text, context, record.Name, record.Description.size() + record.SeeAlso.size());
+  StartPage(text, context, record.Name);
   AppendLinkedHTML(text, record.Description, false, context);
   text.page += "<br>\r\n";
   if (!record.SeeAlso.empty()) AppendSeeAlso(text, record.SeeAlso, "<H1>See Also: </H1>", context);
