@@ -40,9 +40,11 @@ struct OutputJob {
 
 class OutputQueue {
  public:
-  // At most `maxPendingBytes` of posted work waits at a time; a post
-  // beyond it waits for the oldest jobs. Without `background` there are no
-  // workers, and every job runs where it is posted.
+  // At most `maxPendingBytes` of posted work waits at a time, each job
+  // counted as its `bytes` plus kBytesPerJob for what the queue itself keeps
+  // for it; a post beyond it waits for the oldest jobs. Without
+  // `background` there are no workers, and every job runs where it is
+  // posted.
   OutputQueue(Run& run, bool background, size_t maxPendingBytes = kDefaultPendingBytes);
   ~OutputQueue();  // finishes every job and logs its rows
   OutputQueue(const OutputQueue&) = delete;
@@ -54,7 +56,10 @@ class OutputQueue {
   // before it logs a row of its own.
   void Drain();
 
-  static constexpr size_t kDefaultPendingBytes = 32u << 20;
+  // The bound is a fixed part of a run's memory: enough pages to keep the
+  // workers busy while the run's thread builds the next ones.
+  static constexpr size_t kDefaultPendingBytes = 8u << 20;
+  static constexpr size_t kBytesPerJob = 512;
 
  private:
   struct Job;
