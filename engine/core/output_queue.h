@@ -56,9 +56,10 @@ class OutputQueue {
   // before it logs a row of its own.
   void Drain();
 
-  // The bound is a fixed part of a run's memory: enough pages to keep the
-  // workers busy while the run's thread builds the next ones.
-  static constexpr size_t kDefaultPendingBytes = 8u << 20;
+  // The bound is a fixed part of a run's memory: room for every picture
+  // of a large run and the pages that follow, so that the run's thread
+  // rarely waits for the workers.
+  static constexpr size_t kDefaultPendingBytes = 32u << 20;
   static constexpr size_t kBytesPerJob = 512;
 
  private:

@@ -126,14 +126,18 @@ std::string CutSummary(std::string text) {
   return text;
 }
 
-// An item with what the index needs to rank and place it.
+// An item with what the index needs to rank and place it. Only members
+// keep a full name of their own; the folded name is a part of `folded`.
 struct IndexedItem {
   const SearchItem* item = nullptr;
-  std::string full;    // "Class::Member" for members, else the name
-  std::string folded;  // `full` folded
+  std::string memberFull;  // "Class::Member" for members, else empty
+  std::string folded;      // Full() folded
+  size_t nameStart = 0;    // where the item's own name starts in `folded`
   uint64_t foldedHead = 0;
-  std::string foldedName;
-  std::string record;  // its entry in a shard
+  std::string record;      // its entry in a shard
+
+  std::string_view Full() const { return item->owner.empty() ? item->name : memberFull; }
+  std::string_view FoldedName() const { return std::string_view(folded).substr(nameStart); }
 };
 
 // The first eight bytes of `text` as a number that orders as they do,
@@ -163,9 +167,10 @@ struct Posting {
 IndexedItem Indexed(const SearchItem& item) {
   IndexedItem indexed;
   indexed.item = &item;
-  indexed.full = item.owner.empty() ? item.name : item.owner + "::" + item.name;
-  indexed.folded = Folded(indexed.full);
-  indexed.foldedName = Folded(item.name);
+  if (!item.owner.empty()) indexed.memberFull = item.owner + "::" + item.name;
+  // Folding keeps every byte in its place, so the name folded ends `folded`.
+  indexed.folded = Folded(indexed.Full());
+  indexed.nameStart = indexed.folded.size() - item.name.size();
   indexed.foldedHead = Head(indexed.folded);
   std::string& record = indexed.record;
   record = "[" + std::to_string(static_cast<int>(item.kind)) + ",";
@@ -185,8 +190,8 @@ IndexedItem Indexed(const SearchItem& item) {
 // How well an item of a shard keyed `key` matches `key` as a whole query:
 // 0 the exact name, 1 a prefix of it, 2 the start of one of its words.
 int Tier(const IndexedItem& item, std::string_view key) {
-  if (item.foldedName == key || item.folded == key) return 0;
-  if (item.foldedName.starts_with(key) || item.folded.starts_with(key)) return 1;
+  if (item.FoldedName() == key || item.folded == key) return 0;
+  if (item.FoldedName().starts_with(key) || item.folded.starts_with(key)) return 1;
   return 2;
 }
 
@@ -261,7 +266,8 @@ class ShardWriter {
       const IndexedItem& y = items_[b.index];
       if (x.foldedHead != y.foldedHead || x.folded != y.folded)
         return ComesBefore(x.foldedHead, x.folded, y.foldedHead, y.folded);
-      return std::tie(x.full, x.item->page, a.index) < std::tie(y.full, y.item->page, b.index);
+      return std::make_tuple(x.Full(), std::string_view(x.item->page), a.index) <
+             std::make_tuple(y.Full(), std::string_view(y.item->page), b.index);
     };
     size_t kept = std::min(ranked.size(), kTopItems);
     std::partial_sort(ranked.begin(), ranked.begin() + kept, ranked.end(), better);
@@ -318,14 +324,24 @@ void BuildSearchIndex(const std::vector<SearchItem>& items, const ShardSink& emi
   indexed.reserve(items.size());
   for (const SearchItem& item : items) indexed.push_back(Indexed(item));
 
+  // A member is found by the start of its class, not by the class's inner
+  // words: those find the class itself. The postings are counted first, so
+  // that the largest array of the index is made once, at its size.
+  auto postingStarts = [&indexed](uint32_t i) {
+    std::vector<uint32_t> starts = WordStarts(indexed[i].Full());
+    size_t memberStart = indexed[i].nameStart;
+    std::erase_if(starts, [memberStart](uint32_t start) {
+      return start != 0 && start < memberStart;
+    });
+    return starts;
+  };
+  size_t postingCount = 0;
+  for (uint32_t i = 0; i < indexed.size(); ++i) postingCount += postingStarts(i).size();
   std::vector<Posting> postings;
+  postings.reserve(postingCount);
   for (uint32_t i = 0; i < indexed.size(); ++i) {
     std::string_view folded = indexed[i].folded;
-    // A member is found by the start of its class, not by the class's
-    // inner words: those find the class itself.
-    size_t memberStart = indexed[i].item->owner.empty() ? 0 : indexed[i].item->owner.size() + 2;
-    for (uint32_t start : WordStarts(indexed[i].full)) {
-      if (start != 0 && start < memberStart) continue;
+    for (uint32_t start : postingStarts(i)) {
       std::string_view suffix = folded.substr(start);
       postings.push_back({Head(suffix), i, suffix});
     }
