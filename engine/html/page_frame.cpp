@@ -14,29 +14,6 @@ namespace {
 constexpr std::string_view kBeginMarker = "<!--Begin HTML Body-->";
 constexpr std::string_view kEndMarker = "<!--End HTML Body-->";
 
-}  // namespace
-
-// The head runs through the begin marker and the tail starts at the end
-// marker; what lies between is the template's sample content. A template
-// without the begin marker, or with the end marker before it, has no place
-// for a body: all of it becomes the head and the tail stays empty, so the
-// pages keep the whole frame and the body follows it.
-void SplitHTMLTemplate(const Project& project, Run& run, std::string& head, std::string& tail) {
-  std::string text;
-  run.Fail(ReadTextFile(project.settings.DefaultHTML, text, "", run));
-  size_t begin = text.find(kBeginMarker);
-  size_t end = text.find(kEndMarker);
-  if (begin == std::string::npos || (end != std::string::npos && end < begin)) {
-    head = std::move(text);
-    tail.clear();
-    return;
-  }
-  head = text.substr(0, begin + kBeginMarker.size());
-  tail = end == std::string::npos ? std::string() : text.substr(end);
-}
-
-namespace {
-
 constexpr std::string_view kTitleOpen = "<title>";
 constexpr std::string_view kTitleClose = "</title>";
 
@@ -64,6 +41,25 @@ std::pair<size_t, size_t> TitleText(std::string_view html) {
 }
 
 }  // namespace
+
+// The head runs through the begin marker and the tail starts at the end
+// marker; what lies between is the template's sample content. A template
+// without the begin marker, or with the end marker before it, has no place
+// for a body: all of it becomes the head and the tail stays empty, so the
+// pages keep the whole frame and the body follows it.
+void SplitHTMLTemplate(const Project& project, Run& run, std::string& head, std::string& tail) {
+  std::string text;
+  run.Fail(ReadTextFile(project.settings.DefaultHTML, text, "", run));
+  size_t begin = text.find(kBeginMarker);
+  size_t end = text.find(kEndMarker);
+  if (begin == std::string::npos || (end != std::string::npos && end < begin)) {
+    head = std::move(text);
+    tail.clear();
+    return;
+  }
+  head = text.substr(0, begin + kBeginMarker.size());
+  tail = end == std::string::npos ? std::string() : text.substr(end);
+}
 
 std::string InsertTitle(std::string_view html, std::string_view title) {
   auto [afterOpen, close] = TitleText(html);
