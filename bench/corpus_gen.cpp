@@ -2,7 +2,7 @@
 // documented in Tavelle's comment format, together with the configuration
 // file and the four templates a run needs.
 //
-//   tavelle-corpus <small|medium|large|xlarge> <out-folder>
+//   tavelle-corpus <small|medium|large> <out-folder>
 //
 // The corpus imitates a real code base: classes derived from earlier
 // classes, members whose names recur across many classes (so that linking
@@ -47,7 +47,6 @@ constexpr CorpusSize kSizes[] = {
     {"small", 200, 8, 200, 20, 20, 40},
     {"medium", 2000, 10, 2000, 200, 200, 300},
     {"large", 10000, 10, 10000, 1000, 1000, 1500},
-    {"xlarge", 50000, 10, 50000, 5000, 5000, 7500},
 };
 
 // Units of one header and one source file are grouped ten to a folder.
@@ -1043,7 +1042,7 @@ const CorpusSize* FindSize(std::string_view name) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: tavelle-corpus <small|medium|large|xlarge> <out-folder>\n");
+  std::fprintf(stderr, "usage: tavelle-corpus <small|medium|large> <out-folder>\n");
   return 2;
 }
 

@@ -3,7 +3,7 @@
 # the I/O floor: a program that only reads the same input and writes the
 # same number of files and bytes.
 #
-#   bench/run.sh [--disk FOLDER] [small|medium|large|xlarge ...]
+#   bench/run.sh [--disk FOLDER] [small|medium|large ...]
 #                                   (default sizes: small medium large)
 #
 # Builds a Release tree in build-bench/, generates the corpora into
@@ -28,7 +28,7 @@ fi
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(small medium large)
 for size in "${sizes[@]}"; do
-  case "$size" in small|medium|large|xlarge) ;; *) die "unknown size '$size' (use small, medium, large or xlarge)";; esac
+  case "$size" in small|medium|large) ;; *) die "unknown size '$size' (use small, medium or large)";; esac
 done
 [[ "$ROUNDS" =~ ^[1-9][0-9]*$ ]] || die "ROUNDS must be a positive number, not '$ROUNDS'"
 
