@@ -1,7 +1,7 @@
 # Shared by the benchmark scripts (sourced): the folders, messages and the
-# Release build in build-bench/.
+# Release build in build-bench/ (or $TAVELLE_BENCH_BUILD).
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD="$ROOT/build-bench"
+BUILD="${TAVELLE_BENCH_BUILD:-$ROOT/build-bench}"
 WORK="${TAVELLE_BENCH_DIR:-/dev/shm/tavelle-bench}"
 ROUNDS="${ROUNDS:-3}"
 

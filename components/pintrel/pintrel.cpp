@@ -14,6 +14,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,35 @@ constexpr double kPointsPerPixel = 72.0 / 96.0;  // gd's resolution is 96 dpi
 const automation::MemberNames kMembers = {"ClearBitmap", "AddLine",    "AddRectangle", "AddText",
                                           "FillArea",    "SaveBitmap", "Scale"};
 enum Member { kClearBitmap, kAddLine, kAddRectangle, kAddText, kFillArea, kSaveBitmap, kScale };
+
+// A label's ink width at `em` pixels in the outline font, or nullopt when
+// the font cannot draw it. Measuring runs the font's hinting as drawing
+// does, and a class's name is measured in every picture that shows it, so
+// the widths are kept for the life of the process, a bounded number of
+// them, shared by the threads that draw. Only the sign of the colour
+// counts (a negative one measures without antialiasing).
+std::optional<int> LabelInkWidth(char* font, const std::string& text, double em, int colour) {
+  constexpr size_t kMaxKept = 1 << 16;
+  static std::mutex mutex;
+  static std::unordered_map<std::string, std::optional<int>> kept;
+  std::string key = std::to_string(em);
+  key += colour < 0 ? '-' : '+';
+  key += text;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (auto found = kept.find(key); found != kept.end()) return found->second;
+  }
+  int box[8];
+  std::optional<int> width;
+  if (gdImageStringFT(nullptr, box, colour, font, em * kPointsPerPixel, 0, 0, 0,
+                      const_cast<char*>(text.c_str())) == nullptr) {
+    width = box[2] - box[0];
+  }
+  std::lock_guard<std::mutex> lock(mutex);
+  if (kept.size() >= kMaxKept) kept.clear();
+  kept.emplace(std::move(key), width);
+  return width;
+}
 
 std::optional<int> Integer(std::span<Variant> args, size_t index) {
   if (index >= args.size()) return std::nullopt;
@@ -291,14 +321,13 @@ void Pintrel::DrawLabel(const std::string& text, int x, int y, int width, int he
   char* font = const_cast<char*>(TAVELLE_LABEL_FONT);
   char* chars = const_cast<char*>(text.c_str());
   double em = kLabelEm * s;
-  int box[8];
   bool drawn = false;
-  if (s > 1 && *font != '\0' &&
-      gdImageStringFT(nullptr, box, colour, font, em * kPointsPerPixel, 0, 0, 0, chars) ==
-          nullptr) {
-    int inkWidth = box[2] - box[0];
-    if (inkWidth > boxWidth) em = em * boxWidth / inkWidth;
+  std::optional<int> inkWidth;
+  if (s > 1 && *font != '\0') inkWidth = LabelInkWidth(font, text, em, colour);
+  if (inkWidth) {
+    if (*inkWidth > boxWidth) em = em * boxWidth / *inkWidth;
     int baseline = top + boxHeight / 2 + static_cast<int>(std::lround(em * 0.36));
+    int box[8];
     drawn = gdImageStringFT(image, box, colour, font, em * kPointsPerPixel, 0, left, baseline,
                             chars) == nullptr;
   }

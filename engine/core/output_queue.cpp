@@ -81,6 +81,7 @@ void OutputQueue::Post(OutputJob job) {
     return;
   }
   RetireDone();
+  job.bytes += kBytesPerJob;
   size_t bytes = job.bytes;
   if (pending_bytes_ + bytes > max_pending_bytes_) LetDownTo(max_pending_bytes_ / 2);
   bool wake;

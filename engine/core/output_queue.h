@@ -40,9 +40,11 @@ struct OutputJob {
 
 class OutputQueue {
  public:
-  // At most `maxPendingBytes` of posted work waits at a time; a post
-  // beyond it waits for the oldest jobs. Without `background` there are no
-  // workers, and every job runs where it is posted.
+  // At most `maxPendingBytes` of posted work waits at a time, each job
+  // counted as its `bytes` plus kBytesPerJob for what the queue itself keeps
+  // for it; a post beyond it waits for the oldest jobs. Without
+  // `background` there are no workers, and every job runs where it is
+  // posted.
   OutputQueue(Run& run, bool background, size_t maxPendingBytes = kDefaultPendingBytes);
   ~OutputQueue();  // finishes every job and logs its rows
   OutputQueue(const OutputQueue&) = delete;
@@ -54,7 +56,11 @@ class OutputQueue {
   // before it logs a row of its own.
   void Drain();
 
+  // The bound is a fixed part of a run's memory: room for every picture
+  // of a large run and the pages that follow, so that the run's thread
+  // rarely waits for the workers.
   static constexpr size_t kDefaultPendingBytes = 32u << 20;
+  static constexpr size_t kBytesPerJob = 512;
 
  private:
   struct Job;

@@ -167,6 +167,8 @@ void GenerateClassDiagrams(Project& project, Run& run) {
     if (run.CheckCancel()) return;
     GenerateBitmapInfo(*doc, project.Classes);
     DrawBitmap(*doc, project.settings.DiagramScale, run);
+    // The drawing job has its own copy; the page needs only DiagramHTML.
+    std::vector<DrawInfo>().swap(doc->DiagramInfo);
   }
 }
 

@@ -1,7 +1,8 @@
 // The class hierarchy diagrams. GenerateClassDiagrams, when
 // GenerateDiagrams is on, lays out and draws the diagram of every class
 // (through the drawing component "Brushwell.Pintrel"), filling each
-// class's DiagramHTML for its page. A picture that cannot be saved is a
+// class's DiagramHTML for its page; the drawing items (DiagramInfo) are
+// let go once the picture is queued. A picture that cannot be saved is a
 // write failure of the run.
 #ifndef TAVELLE_ENGINE_DIAGRAM_CLASS_DIAGRAMS_H_
 #define TAVELLE_ENGINE_DIAGRAM_CLASS_DIAGRAMS_H_

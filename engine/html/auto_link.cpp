@@ -34,15 +34,13 @@ size_t SpacedLength(std::string_view text) {
   return length;
 }
 
-std::string SpacedText(std::string_view text) {
-  std::string spaced;
-  spaced.reserve(text.size() + text.size() / 8);
+void AppendSpacedText(std::string& out, std::string_view text) {
+  out.reserve(out.size() + text.size() + text.size() / 8);
   for (char ch : text) {
-    if (ch == '<') spaced += ' ';
-    spaced += ch;
-    if (ch == '>') spaced += ' ';
+    if (ch == '<') out += ' ';
+    out += ch;
+    if (ch == '>') out += ' ';
   }
-  return spaced;
 }
 
 // Word characters: A-Z, a-z, 0-9, "_", "%" and "/". Bytes of 128 and
@@ -70,15 +68,17 @@ std::string WordWithoutEntities(std::string_view run) {
   return word;
 }
 
-// Copies spaced text to the result a run at a time: tags verbatim, runs of
-// word characters followed by their link check, and separators.
+// Appends spaced text to `out` a run at a time: tags verbatim, runs of
+// word characters followed by their link check, and separators. Links
+// replace only characters this linker appended.
 class Linker {
  public:
-  Linker(const WordResolver& words, size_t sizeHint) : words_(words) {
-    out_.reserve(sizeHint + sizeHint / 4);
+  Linker(std::string& out, const WordResolver& words, size_t sizeHint)
+      : words_(words), out_(out) {
+    out_.reserve(out_.size() + sizeHint + sizeHint / 4);
   }
 
-  std::string Link(std::string_view text) {
+  void Link(std::string_view text) {
     size_t at = 0;
     while (at < text.size()) {
       char ch = text[at];
@@ -95,7 +95,6 @@ class Linker {
         ++at;
       }
     }
-    return std::move(out_);
   }
 
  private:
@@ -133,7 +132,7 @@ class Linker {
   }
 
   const WordResolver& words_;
-  std::string out_;
+  std::string& out_;
   std::string lower_;
 };
 
@@ -147,9 +146,18 @@ const SearchWord* ListResolver::Resolve(std::string_view lowerWord) const {
 
 bool IsWordSeparator(char ch) { return !IsWordCharacter(ch); }
 
+void AppendLinkedWords(std::string& out, std::string_view text, const WordResolver& words) {
+  if (SpacedLength(text) > kMaxScannedLength) {
+    AppendSpacedText(out, text);
+    return;
+  }
+  Linker(out, words, text.size()).Link(text);
+}
+
 std::string LinkSearchWords(std::string_view text, const WordResolver& words) {
-  if (SpacedLength(text) > kMaxScannedLength) return SpacedText(text);
-  return Linker(words, text.size()).Link(text);
+  std::string linked;
+  AppendLinkedWords(linked, text, words);
+  return linked;
 }
 
 }  // namespace tavelle

@@ -30,6 +30,10 @@ class ListResolver : public WordResolver {
 
 std::string LinkSearchWords(std::string_view text, const WordResolver& words);
 
+// LinkSearchWords appending to `out`, which keeps what it held: pages are
+// assembled in one string without a copy per linked field.
+void AppendLinkedWords(std::string& out, std::string_view text, const WordResolver& words);
+
 // True unless `ch` is a word character (A-Z, a-z, 0-9, "_", "%", "/").
 bool IsWordSeparator(char ch);
 

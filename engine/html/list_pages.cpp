@@ -23,7 +23,7 @@ void AppendRow(std::string& html, const Item& item, const WordResolver& words) {
   AppendHTMLText(html, item.Name);
   html += "</a></H3></td>\r\n<td width=\"50%\"><H3>";
   // The short description is linked as it stands, not converted to HTML.
-  html += LinkSearchWords(item.ShortDescription, words);
+  AppendLinkedWords(html, item.ShortDescription, words);
   html += "</H3></td>\r\n  </tr>\r\n";
 }
 

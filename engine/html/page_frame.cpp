@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "automation/ascii.h"
+#include "engine/core/html_text.h"
 #include "engine/scan/fields.h"
 #include "engine/scan/text_file.h"
 
@@ -12,6 +13,32 @@ namespace {
 
 constexpr std::string_view kBeginMarker = "<!--Begin HTML Body-->";
 constexpr std::string_view kEndMarker = "<!--End HTML Body-->";
+
+constexpr std::string_view kTitleOpen = "<title>";
+constexpr std::string_view kTitleClose = "</title>";
+
+// The first `lowerNeedle` in `text` from `from` on, in any letter case.
+size_t FindIgnoringCase(std::string_view text, std::string_view lowerNeedle, size_t from) {
+  for (size_t at = from; at + lowerNeedle.size() <= text.size(); ++at) {
+    if (automation::EqualsIgnoringAsciiCase(text.substr(at, lowerNeedle.size()), lowerNeedle))
+      return at;
+  }
+  return std::string_view::npos;
+}
+
+// Where the text of the frame's title element begins and where its
+// closing tag begins; npos for both when there is none. The closing tag is
+// looked for after the opening one, so that a stray "</title>" before it
+// cannot make the head repeat itself.
+std::pair<size_t, size_t> TitleText(std::string_view html) {
+  constexpr auto kNone = std::make_pair(std::string_view::npos, std::string_view::npos);
+  size_t open = FindIgnoringCase(html, kTitleOpen, 0);
+  if (open == std::string_view::npos) return kNone;
+  size_t afterOpen = open + kTitleOpen.size();
+  size_t close = FindIgnoringCase(html, kTitleClose, afterOpen);
+  if (close == std::string_view::npos) return kNone;
+  return {afterOpen, close};
+}
 
 }  // namespace
 
@@ -34,17 +61,9 @@ void SplitHTMLTemplate(const Project& project, Run& run, std::string& head, std:
   tail = end == std::string::npos ? std::string() : text.substr(end);
 }
 
-// The closing tag is looked for after the opening one, so that a stray
-// "</title>" before it cannot make the head repeat itself.
 std::string InsertTitle(std::string_view html, std::string_view title) {
-  constexpr std::string_view kOpen = "<title>";
-  std::string lower = automation::AsciiLowerCopy(html);
-  size_t open = lower.find(kOpen);
-  if (open == std::string::npos) return std::string(html);
-  size_t afterOpen = open + kOpen.size();
-  size_t close = lower.find("</title>", afterOpen);
-  if (close == std::string::npos) return std::string(html);
-
+  auto [afterOpen, close] = TitleText(html);
+  if (close == std::string_view::npos) return std::string(html);
   std::string result;
   result.reserve(html.size() + title.size());
   result.append(html.substr(0, afterOpen));
@@ -53,13 +72,23 @@ std::string InsertTitle(std::string_view html, std::string_view title) {
   return result;
 }
 
+void AppendTitledHead(std::string& page, std::string_view head, std::string_view title) {
+  auto [afterOpen, close] = TitleText(head);
+  if (close == std::string_view::npos) {
+    page.append(head);
+    return;
+  }
+  page.append(head.substr(0, afterOpen));
+  AppendHTMLText(page, title);
+  page.append(head.substr(close));
+}
+
 // Outside tags, line breaks become "<br>", TABs three "&nbsp;" and blanks
 // one "&nbsp;", each followed by the character itself; nothing else is
 // escaped, so authors may write HTML in their comments.
-std::string TextToHTML(std::string& text, bool keepLayout) {
-  if (!keepLayout) text = FlattenText(text);
-  std::string html;
-  html.reserve(text.size() + text.size() / 2);
+void AppendTextAsHTML(std::string& html, std::string& text, bool keepLayout) {
+  if (!keepLayout) FlattenTextInPlace(text);
+  html.reserve(html.size() + text.size() + text.size() / 2);
   bool inTag = false;
   for (char ch : text) {
     if (ch == '<') inTag = true;
@@ -71,6 +100,11 @@ std::string TextToHTML(std::string& text, bool keepLayout) {
     }
     html += ch;
   }
+}
+
+std::string TextToHTML(std::string& text, bool keepLayout) {
+  std::string html;
+  AppendTextAsHTML(html, text, keepLayout);
   return html;
 }
 

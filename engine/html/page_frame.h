@@ -21,8 +21,15 @@ void SplitHTMLTemplate(const Project& project, Run& run, std::string& head, std:
 
 std::string InsertTitle(std::string_view html, std::string_view title);
 
+// Appends `head` with `title`, written as HTML text, as its title: what
+// InsertTitle(head, HTMLText(title)) gives, without the copies.
+void AppendTitledHead(std::string& page, std::string_view head, std::string_view title);
+
 // With keepLayout false, `text` is flattened in place first.
 std::string TextToHTML(std::string& text, bool keepLayout);
+
+// TextToHTML appending to `html`.
+void AppendTextAsHTML(std::string& html, std::string& text, bool keepLayout);
 
 void AddHTMLFile(std::vector<FileInfo>& htmlFiles, const std::string& fileName,
                  std::string_view text);

@@ -126,14 +126,18 @@ std::string CutSummary(std::string text) {
   return text;
 }
 
-// An item with what the index needs to rank and place it.
+// An item with what the index needs to rank and place it. Only members
+// keep a full name of their own; the folded name is a part of `folded`.
 struct IndexedItem {
   const SearchItem* item = nullptr;
-  std::string full;    // "Class::Member" for members, else the name
-  std::string folded;  // `full` folded
+  std::string memberFull;  // "Class::Member" for members, else empty
+  std::string folded;      // Full() folded
+  size_t nameStart = 0;    // where the item's own name starts in `folded`
   uint64_t foldedHead = 0;
-  std::string foldedName;
-  std::string record;  // its entry in a shard
+  std::string record;      // its entry in a shard
+
+  std::string_view Full() const { return item->owner.empty() ? item->name : memberFull; }
+  std::string_view FoldedName() const { return std::string_view(folded).substr(nameStart); }
 };
 
 // The first eight bytes of `text` as a number that orders as they do,
@@ -163,9 +167,10 @@ struct Posting {
 IndexedItem Indexed(const SearchItem& item) {
   IndexedItem indexed;
   indexed.item = &item;
-  indexed.full = item.owner.empty() ? item.name : item.owner + "::" + item.name;
-  indexed.folded = Folded(indexed.full);
-  indexed.foldedName = Folded(item.name);
+  if (!item.owner.empty()) indexed.memberFull = item.owner + "::" + item.name;
+  // Folding keeps every byte in its place, so the name folded ends `folded`.
+  indexed.folded = Folded(indexed.Full());
+  indexed.nameStart = indexed.folded.size() - item.name.size();
   indexed.foldedHead = Head(indexed.folded);
   std::string& record = indexed.record;
   record = "[" + std::to_string(static_cast<int>(item.kind)) + ",";
@@ -185,15 +190,17 @@ IndexedItem Indexed(const SearchItem& item) {
 // How well an item of a shard keyed `key` matches `key` as a whole query:
 // 0 the exact name, 1 a prefix of it, 2 the start of one of its words.
 int Tier(const IndexedItem& item, std::string_view key) {
-  if (item.foldedName == key || item.folded == key) return 0;
-  if (item.foldedName.starts_with(key) || item.folded.starts_with(key)) return 1;
+  if (item.FoldedName() == key || item.folded == key) return 0;
+  if (item.FoldedName().starts_with(key) || item.folded.starts_with(key)) return 1;
   return 2;
 }
 
+// Hands each shard to `emit` as soon as it is made, so that the index is
+// never held whole.
 class ShardWriter {
  public:
-  explicit ShardWriter(const std::vector<IndexedItem>& items)
-      : items_(items), seen_(items.size(), 0) {}
+  ShardWriter(const std::vector<IndexedItem>& items, const ShardSink& emit)
+      : items_(items), emit_(emit), seen_(items.size(), 0) {}
 
   // Emits the shard of `key`, which `postings` (sorted by suffix, each
   // starting with `key`) cover, and below it the shards it is split into.
@@ -227,8 +234,6 @@ class ShardWriter {
     }
   }
 
-  std::vector<OutputText> Take() { return std::move(shards_); }
-
  private:
   // The items of `postings`, each once, in posting order.
   std::vector<uint32_t> Distinct(std::span<const Posting> postings) {
@@ -261,7 +266,8 @@ class ShardWriter {
       const IndexedItem& y = items_[b.index];
       if (x.foldedHead != y.foldedHead || x.folded != y.folded)
         return ComesBefore(x.foldedHead, x.folded, y.foldedHead, y.folded);
-      return std::tie(x.full, x.item->page, a.index) < std::tie(y.full, y.item->page, b.index);
+      return std::make_tuple(x.Full(), std::string_view(x.item->page), a.index) <
+             std::make_tuple(y.Full(), std::string_view(y.item->page), b.index);
     };
     size_t kept = std::min(ranked.size(), kTopItems);
     std::partial_sort(ranked.begin(), ranked.begin() + kept, ranked.end(), better);
@@ -281,13 +287,13 @@ class ShardWriter {
       text += items_[members[i]].record;
     }
     text += "]);";
-    shards_.push_back({"tavelle-search-" + hex + ".js", std::move(text)});
+    emit_({"tavelle-search-" + hex + ".js", std::move(text)});
   }
 
   const std::vector<IndexedItem>& items_;
+  const ShardSink& emit_;
   std::vector<uint32_t> seen_;  // the last Distinct call that met each item
   uint32_t stamp_ = 0;
-  std::vector<OutputText> shards_;
 };
 
 }  // namespace
@@ -313,19 +319,29 @@ std::vector<SearchItem> CollectSearchItems(const Project& project) {
   return items;
 }
 
-std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
+void BuildSearchIndex(const std::vector<SearchItem>& items, const ShardSink& emit) {
   std::vector<IndexedItem> indexed;
   indexed.reserve(items.size());
   for (const SearchItem& item : items) indexed.push_back(Indexed(item));
 
+  // A member is found by the start of its class, not by the class's inner
+  // words: those find the class itself. The postings are counted first, so
+  // that the largest array of the index is made once, at its size.
+  auto postingStarts = [&indexed](uint32_t i) {
+    std::vector<uint32_t> starts = WordStarts(indexed[i].Full());
+    size_t memberStart = indexed[i].nameStart;
+    std::erase_if(starts, [memberStart](uint32_t start) {
+      return start != 0 && start < memberStart;
+    });
+    return starts;
+  };
+  size_t postingCount = 0;
+  for (uint32_t i = 0; i < indexed.size(); ++i) postingCount += postingStarts(i).size();
   std::vector<Posting> postings;
+  postings.reserve(postingCount);
   for (uint32_t i = 0; i < indexed.size(); ++i) {
     std::string_view folded = indexed[i].folded;
-    // A member is found by the start of its class, not by the class's
-    // inner words: those find the class itself.
-    size_t memberStart = indexed[i].item->owner.empty() ? 0 : indexed[i].item->owner.size() + 2;
-    for (uint32_t start : WordStarts(indexed[i].full)) {
-      if (start != 0 && start < memberStart) continue;
+    for (uint32_t start : postingStarts(i)) {
       std::string_view suffix = folded.substr(start);
       postings.push_back({Head(suffix), i, suffix});
     }
@@ -335,9 +351,13 @@ std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
     return ComesBefore(a.head, a.suffix, b.head, b.suffix);
   });
 
-  ShardWriter writer(indexed);
-  writer.EmitChildren(0, postings);
-  return writer.Take();
+  ShardWriter(indexed, emit).EmitChildren(0, postings);
+}
+
+std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
+  std::vector<OutputText> shards;
+  BuildSearchIndex(items, [&shards](OutputText shard) { shards.push_back(std::move(shard)); });
+  return shards;
 }
 
 std::vector<OutputText> SearchPages(const std::string& head, const std::string& tail) {
@@ -358,10 +378,12 @@ void WriteSearchIndex(const Project& project, Run& run, const std::string& head,
   // Gathered, built and written on the worker thread while the run writes
   // its help files; the run waits for its queue before its records go.
   auto write = [&project, &output = run.Output(), pages = std::move(pages)](
-                   RunReport& report) mutable {
-    std::vector<OutputText> files = BuildSearchIndex(CollectSearchItems(project));
-    for (OutputText& page : pages) files.push_back(std::move(page));
-    for (const OutputText& file : files) report.Fail(output.WriteNow(file.name, file.text));
+                   RunReport& report) {
+    auto writeFile = [&](const OutputText& file) {
+      report.Fail(output.WriteNow(file.name, file.text));
+    };
+    BuildSearchIndex(CollectSearchItems(project), writeFile);
+    for (const OutputText& page : pages) writeFile(page);
   };
   run.Queue().Post(OutputJob{std::move(write), bytes, true, "tavelle-search"});
 }

@@ -24,6 +24,7 @@
 #ifndef TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
 #define TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,10 @@ std::vector<SearchItem> CollectSearchItems(const Project& project);
 
 // The shards of `items`, in ascending order of their keys.
 std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items);
+
+// The same shards in the same order, each handed to `emit` as it is made.
+using ShardSink = std::function<void(OutputText)>;
+void BuildSearchIndex(const std::vector<SearchItem>& items, const ShardSink& emit);
 
 // The search script and the results page "tavelle-search.html", framed by the
 // page template's `head` and `tail`.

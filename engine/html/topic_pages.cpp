@@ -2,31 +2,49 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "engine/core/content_key.h"
 #include "engine/core/html_text.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/list_pages.h"
 #include "engine/html/page_frame.h"
+#include "engine/scan/fields.h"
 
 namespace tavelle {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Free text of a field as linked HTML. With keepLayout false the field is
-// flattened in place.
-std::string LinkedHTML(std::string& field, bool keepLayout, const PageContext& context) {
-  return LinkSearchWords(TextToHTML(field, keepLayout), context.words);
+// What pages are assembled in: the page text and the HTML of the field
+// being linked. Their memory serves every page of a class and its members;
+// each finished page is copied out at its exact size, so the pages waiting
+// to be written hold no spare room.
+struct PageText {
+  std::string page;
+  std::string fieldHTML;
+};
+
+// Appends a free-text field as linked HTML. With keepLayout false the field
+// is flattened in place first.
+void AppendLinkedHTML(PageText& text, std::string& field, bool keepLayout,
+                      const PageContext& context) {
+  text.fieldHTML.clear();
+  AppendTextAsHTML(text.fieldHTML, field, keepLayout);
+  AppendLinkedWords(text.page, text.fieldHTML, context.words);
 }
 
-void AppendSeeAlso(std::string& page, std::string_view seeAlso, std::string_view heading) {
-  page += "<br><br>\r\n";
-  page += heading;
-  page += "<H3>";
-  page += seeAlso;
-  page += "</H3>\r\n";
+void StartPage(PageText& text, const PageContext& context, std::string_view title) {
+  text.page.clear();
+  AppendTitledHead(text.page, context.head, title);
+}
+
+void AppendSeeAlso(PageText& text, std::string& seeAlso, std::string_view heading,
+                   const PageContext& context) {
+  text.page += "<br><br>\r\n";
+  text.page += heading;
+  text.page += "<H3>";
+  AppendLinkedHTML(text, seeAlso, true, context);
+  text.page += "</H3>\r\n";
 }
 
 void AppendExamplesLink(std::string& page, const std::string& exampleFile) {
@@ -35,29 +53,37 @@ void AppendExamplesLink(std::string& page, const std::string& exampleFile) {
   page += "\">Examples</a></H3>\r\n";
 }
 
-void AppendSection(std::string& page, std::string_view heading, std::string_view body) {
-  page += heading;
-  page += "<H3>";
-  page += body;
-  page += "</H3><br>\r\n";
+// A heading and its linked field, only when the field has text (after
+// flattening, when keepLayout is false).
+void AppendSection(PageText& text, std::string_view heading, std::string& field,
+                   bool keepLayout, const PageContext& context) {
+  if (!keepLayout) FlattenTextInPlace(field);
+  if (field.empty()) return;
+  text.page += heading;
+  text.page += "<H3>";
+  AppendLinkedHTML(text, field, true, context);
+  text.page += "</H3><br>\r\n";
 }
 
-// Registers, writes and announces a page; `makePage` makes its text
-// unless the file the previous run made from the same `key` can stay. A
-// page whose file name would leave the output folder is refused by the
-// writer and kept out of the register, so the help project never lists it.
+// Registers, writes and announces a page; `makePage` makes its text in
+// `text` unless the file the previous run made from the same `key` can
+// stay. A page whose file name would leave the output folder is refused by
+// the writer and kept out of the register, so the help project never
+// lists it.
 template <class MakePage>
 void FinishPage(PageContext& context, const std::string& fileName, uint64_t key,
-                std::string_view createdMessage, MakePage makePage) {
+                std::string_view createdMessage, PageText& text, MakePage makePage) {
   OutputFolder& output = context.run.Output();
   if (!OutputFolder::Holds(fileName)) {
-    output.Write(fileName, makePage(), createdMessage);
+    makePage();
+    output.Write(fileName, std::string(text.page), createdMessage);
     return;
   }
   std::string path = output.PathOf(fileName);
   AddHTMLFile(context.htmlFiles, path, {});
   if (output.Reuse(fileName, key, std::string(createdMessage) + path)) return;
-  output.Write(fileName, makePage(), createdMessage, key);
+  makePage();
+  output.Write(fileName, std::string(text.page), createdMessage, key);
 }
 
 // What every page is made from besides its own fields.
@@ -101,18 +127,14 @@ uint64_t ClassKey(const ClassDoc& record, const PageContext& context) {
 // heading: the definition line, then Access, Return Values, Parameters,
 // Remarks, See Also and Examples, each only when it has text.
 template <class Routine>
-std::string RoutinePage(Routine& routine, const std::string& title, PageContext& context) {
-  std::string definition = TextToHTML(routine.Definition, true);
-  std::string description = LinkedHTML(routine.Description, false, context);
-  std::string params = LinkedHTML(routine.Params, true, context);
-  std::string returnValue = LinkedHTML(routine.ReturnVal, true, context);
-  std::string seeAlso = LinkedHTML(routine.SeeAlso, true, context);
-
-  std::string page = InsertTitle(context.head, HTMLText(title));
+void RoutinePage(Routine& routine, const std::string& title, PageText& text,
+                 const PageContext& context) {
+  StartPage(text, context, title);
+  std::string& page = text.page;
   page += "<center><H1>";
   AppendHTMLText(page, title);
   page += "</H1></center><br><H4>";
-  page += definition;
+  AppendTextAsHTML(page, routine.Definition, true);
   page += "</H4><br>";
   page += kLineEnd;
   if (!routine.Access.empty()) {
@@ -120,20 +142,25 @@ std::string RoutinePage(Routine& routine, const std::string& title, PageContext&
     page += routine.Access;
     page += "</H3><br>\r\n";
   }
-  if (!returnValue.empty()) AppendSection(page, "<H2>Return Values:</H2><br>", returnValue);
-  if (!params.empty()) AppendSection(page, "<H2>Parameters:</H2><br>", params);
-  if (!description.empty()) AppendSection(page, "<H2>Remarks:</H2><br>", description);
-  if (!routine.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
+  AppendSection(text, "<H2>Return Values:</H2><br>", routine.ReturnVal, true, context);
+  AppendSection(text, "<H2>Parameters:</H2><br>", routine.Params, true, context);
+  AppendSection(text, "<H2>Remarks:</H2><br>", routine.Description, false, context);
+  if (!routine.SeeAlso.empty()) AppendSeeAlso(text, routine.SeeAlso, "<H2>See Also: </H2>", context);
   if (!routine.ExampleFile.empty()) AppendExamplesLink(page, routine.ExampleFile);
   page += context.tail;
-  return page;
 }
 
-std::string ClassPage(ClassDoc& record, PageContext& context) {
-  std::string description = LinkedHTML(record.Description, false, context);
-  std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
+void MemberPage(ClassMemberDoc& record, const std::string& className, PageText& text,
+                PageContext& context) {
+  std::string title = className + "::" + record.Name;
+  FinishPage(context, record.filename, RoutineKey(record, title, context),
+             "Created Class Member File: ", text,
+             [&] { RoutinePage(record, title, text, context); });
+}
 
-  std::string page = InsertTitle(context.head, HTMLText(record.Name));
+void ClassPage(ClassDoc& record, PageText& text, PageContext& context) {
+  StartPage(text, context, record.Name);
+  std::string& page = text.page;
   page += "<center><H1>";
   AppendHTMLText(page, record.Name);
   page += "</H1></center><br>\r\n\r\n";
@@ -142,56 +169,54 @@ std::string ClassPage(ClassDoc& record, PageContext& context) {
     page += kLineEnd;
   }
   page += "<H2>Description</H2><br><H3>";
-  page += description;
+  AppendLinkedHTML(text, record.Description, false, context);
   page += "</H3><br><br>\r\n<H2>Members</H2><br><br><br>\r\n";
   GenerateGroupTables(record.Members, page, context.words, context.run);
-  if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
+  if (!record.SeeAlso.empty()) AppendSeeAlso(text, record.SeeAlso, "<H2>See Also: </H2>", context);
   if (!record.ExampleFile.empty()) AppendExamplesLink(page, record.ExampleFile);
   page += context.tail;
-  return page;
 }
 
 // A general page has no heading of its own (its name is the page title),
 // a first-level See Also heading and no Examples link.
-std::string GeneralPage(GeneralDoc& record, PageContext& context) {
-  std::string text = LinkedHTML(record.Description, false, context);
-  std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
-
-  std::string page = InsertTitle(context.head, HTMLText(record.Name));
-  page += text;
-  page += "<br>\r\n";
-  if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H1>See Also: </H1>");
-  page += context.tail;
-  return page;
+void GeneralPage(GeneralDoc& record, PageText& text, PageContext& context) {
+  StartPage(text, context, record.Name);
+  AppendLinkedHTML(text, record.Description, false, context);
+  text.page += "<br>\r\n";
+  if (!record.SeeAlso.empty()) AppendSeeAlso(text, record.SeeAlso, "<H1>See Also: </H1>", context);
+  text.page += context.tail;
 }
 
 }  // namespace
 
 void GenerateHTML(ClassDoc& record, PageContext& context) {
-  FinishPage(context, record.filename, ClassKey(record, context), "Created Class File: ",
-             [&] { return ClassPage(record, context); });
+  PageText text;
+  FinishPage(context, record.filename, ClassKey(record, context), "Created Class File: ", text,
+             [&] { ClassPage(record, text, context); });
   for (const auto& member : record.Members) {
     if (context.run.CheckCancel()) return;
-    GenerateHTML(*member, record.Name, context);
+    MemberPage(*member, record.Name, text, context);
   }
 }
 
 void GenerateHTML(ClassMemberDoc& record, const std::string& className, PageContext& context) {
-  std::string title = className + "::" + record.Name;
-  FinishPage(context, record.filename, RoutineKey(record, title, context),
-             "Created Class Member File: ", [&] { return RoutinePage(record, title, context); });
+  PageText text;
+  MemberPage(record, className, text, context);
 }
 
 void GenerateHTML(FunctionDoc& record, PageContext& context) {
+  PageText text;
   FinishPage(context, record.filename, RoutineKey(record, record.Name, context),
-             "Created Function File: ", [&] { return RoutinePage(record, record.Name, context); });
+             "Created Function File: ", text,
+             [&] { RoutinePage(record, record.Name, text, context); });
 }
 
 void GenerateHTML(GeneralDoc& record, PageContext& context) {
+  PageText text;
   ContentKey key;
   PageKey(key, context).Add(record.Name).Add(record.Description).Add(record.SeeAlso);
-  FinishPage(context, record.filename, key.Value(), "Created General File: ",
-             [&] { return GeneralPage(record, context); });
+  FinishPage(context, record.filename, key.Value(), "Created General File: ", text,
+             [&] { GeneralPage(record, text, context); });
 }
 
 }  // namespace tavelle

@@ -77,6 +77,12 @@ class PageRun {
     return PageContext{head_, tail_, Words(), run_, project_.HTMLFiles, frame_key_};
   }
 
+  // Lets the word index go once no page is left to link.
+  void ForgetWords() {
+    resolver_.reset();
+    word_index_.Clear();
+  }
+
   const WordResolver& Words() const {
     if (resolver_) return *resolver_;
     return no_words_;
@@ -146,6 +152,7 @@ void GenerateHTMLFiles(Project& project, Run& run) {
   for (const auto& classDoc : project.Classes)
     pageCount += 1 + static_cast<int64_t>(classDoc->Members.Count());
   run.SetProgress("Writing pages", 0, pageCount);
+  project.HTMLFiles.reserve(project.HTMLFiles.size() + static_cast<size_t>(pageCount));
   pages.EnterPageKind(PageKind::kClassPages);
   for (const auto& classDoc : project.Classes) {
     if (run.CheckCancel()) return;
@@ -169,6 +176,7 @@ void GenerateHTMLFiles(Project& project, Run& run) {
   GenerateFunctionsListFile(project, run, pages.Head(), pages.Tail(), pages.Words());
   if (run.CheckCancel()) return;
   GenerateClassesListFile(project, run, pages.Head(), pages.Tail(), pages.Words());
+  pages.ForgetWords();
   project.Stages.Mark("List pages");
   if (project.settings.GenerateSearchIndex) {
     if (run.CheckCancel()) return;

@@ -115,6 +115,9 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   CheckAuthoring(project);
   ReleaseSourceTexts(project);
   GenerateSearchWords(project, run);
+  // Pages link with the words as stored (StoredWords); the generated ones
+  // are not read again.
+  std::vector<SearchWordRef>().swap(project.SearchWords);
   project.Stages.Mark("Search words");
   run.Log("Generating HTML Files in Dir: " + project.settings.OutputDirectory);
   GenerateHTMLFiles(project, run);

@@ -65,13 +65,18 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::string FlattenText(std::string_view text) {
-  std::string flat;
-  flat.reserve(text.size());
+void FlattenTextInPlace(std::string& text) {
+  size_t kept = 0;
   for (char c : text) {
     if (c == '\n') continue;
-    flat.push_back(c == '\r' || c == '\t' ? ' ' : c);
+    text[kept++] = c == '\r' || c == '\t' ? ' ' : c;
   }
+  text.resize(kept);
+}
+
+std::string FlattenText(std::string_view text) {
+  std::string flat(text);
+  FlattenTextInPlace(flat);
   return flat;
 }
 

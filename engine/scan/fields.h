@@ -37,6 +37,7 @@ std::string_view StripLeadingLineBreaks(std::string_view text);
 // One line of text: every CR and every TAB becomes a blank, every LF is
 // dropped (so CR LF becomes one blank); other characters stay.
 std::string FlattenText(std::string_view text);
+void FlattenTextInPlace(std::string& text);
 
 // The outline of a block: the field names that begin its lines, and the
 // lines that begin with a definition marker (blocks written inside it). A

@@ -40,6 +40,10 @@ struct Project : ProjectSetup {
   // Classes the access-level filter dropped in this run: members naming
   // them are no mistake.
   std::vector<std::string> RejectedClasses;
+  // The tree pictures the records of each kind share.
+  struct {
+    NodeImagesRef Class, Member, Function, General;
+  } RecordImages;
 };
 
 // The path of SourceFiles[file]; empty for an index outside it.

@@ -62,6 +62,19 @@ void EndAtNul(std::string& fileName) {
   if (fileName.empty()) fileName = "_.html";
 }
 
+// The settings' four tree pictures of a kind of record as the set its
+// records share: `shared`, made anew only when the settings name others.
+NodeImagesRef SharedImages(NodeImagesRef& shared, const std::string& closed,
+                           const std::string& closedSelected, const std::string& open,
+                           const std::string& openSelected) {
+  if (!shared || shared->ClosedImage != closed || shared->ClosedSelImage != closedSelected ||
+      shared->OpenImage != open || shared->OpenSelImage != openSelected) {
+    shared = std::make_shared<const NodeImages>(
+        NodeImages{closed, closedSelected, open, openSelected});
+  }
+  return shared;
+}
+
 // Reads the fields that classes, class members and functions share.
 template <class Record>
 void ReadItemFields(Record& record, std::string_view block) {
@@ -142,8 +155,9 @@ void ParseClassBlock(Project& project, Run& run, std::string_view block,
   record->BaseClassesLine = source.FieldLine("Base Classes");
   CheckAccess(project, source, "class", record->Name, record->Access, "Public");
   FillDefaults(*record, "Public", record->Name + ".html");
-  record->Images = {settings.ClosedClassImage, settings.ClosedSelClassImage,
-                    settings.OpenClassImage, settings.OpenSelClassImage};
+  record->Images = SharedImages(project.RecordImages.Class, settings.ClosedClassImage,
+                                settings.ClosedSelClassImage, settings.OpenClassImage,
+                                settings.OpenSelClassImage);
 
   // The first class of a name wins; members of later blocks of the same
   // name still attach to it.
@@ -172,8 +186,9 @@ void ParseClassMemberBlock(Project& project, Run& run, std::string_view block,
   TakePlace(*record, source);
   CheckAccess(project, source, "member", record->Name, record->Access, "Public");
   FillDefaults(*record, "Public", className + "_" + record->Name + ".html");
-  record->Images = {settings.ClosedMemberImage, settings.ClosedSelMemberImage,
-                    settings.OpenMemberImage, settings.OpenSelMemberImage};
+  record->Images = SharedImages(project.RecordImages.Member, settings.ClosedMemberImage,
+                                settings.ClosedSelMemberImage, settings.OpenMemberImage,
+                                settings.OpenSelMemberImage);
 
   // Members of unknown classes, and of classes the access filter rejected,
   // have nowhere to go.
@@ -197,8 +212,9 @@ void ParseFunctionBlock(Project& project, Run& run, std::string_view block,
   TakePlace(*record, source);
   CheckAccess(project, source, "function", record->Name, record->Access, "Private");
   FillDefaults(*record, "Private", record->Name + ".html");
-  record->Images = {settings.ClosedFunctionImage, settings.ClosedSelFunctionImage,
-                    settings.OpenFunctionImage, settings.OpenSelFunctionImage};
+  record->Images = SharedImages(project.RecordImages.Function, settings.ClosedFunctionImage,
+                                settings.ClosedSelFunctionImage, settings.OpenFunctionImage,
+                                settings.OpenSelFunctionImage);
 
   std::string row = "Found Function: " + record->Name;
   FileItem(project, run, project.Functions, std::move(record), row, " : Invalid Access Level");
@@ -215,8 +231,9 @@ void ParseGeneralBlock(Project& project, Run& run, std::string_view block,
   TakePlace(*record, source);
   if (record->filename.empty()) record->filename = record->Name + ".html";
   EndAtNul(record->filename);
-  record->Images = {settings.ClosedGeneralImage, settings.ClosedSelGeneralImage,
-                    settings.OpenGeneralImage, settings.OpenSelGeneralImage};
+  record->Images = SharedImages(project.RecordImages.General, settings.ClosedGeneralImage,
+                                settings.ClosedSelGeneralImage, settings.OpenGeneralImage,
+                                settings.OpenSelGeneralImage);
 
   std::string row = "Found General Info: " + record->Name;
   project.GeneralDocs.AddSorted(std::move(record));

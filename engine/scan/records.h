@@ -19,13 +19,15 @@
 
 namespace tavelle {
 
-// The four tree pictures of a kind of node.
+// The four tree pictures of a kind of node. The records of one kind share
+// one set, as the settings named it when they were read.
 struct NodeImages {
   std::string ClosedImage;
   std::string ClosedSelImage;
   std::string OpenImage;
   std::string OpenSelImage;
 };
+using NodeImagesRef = std::shared_ptr<const NodeImages>;
 
 // Where a record's block stands: its file (an index in the run's
 // SourceFiles), the line of its start marker, and the line its page name
@@ -50,7 +52,7 @@ struct ClassMemberDoc {
   int32_t ID = 0;
   std::string Access;
   std::string DocType;
-  NodeImages Images;
+  NodeImagesRef Images;
   SourcePlace Place;
 };
 
@@ -71,7 +73,7 @@ struct ClassDoc {
   int16_t BMP_Height = 0;
   std::string BMP_FileName;
   int32_t ID = 0;
-  NodeImages Images;
+  NodeImagesRef Images;
   std::string DiagramHTML;  // image tag and map shown on the class page
   SourcePlace Place;
   int32_t BaseClassesLine = 0;
@@ -91,7 +93,7 @@ struct FunctionDoc {
   std::string Definition;
   int32_t ID = 0;
   std::string DocType;
-  NodeImages Images;
+  NodeImagesRef Images;
   SourcePlace Place;
 };
 
@@ -102,7 +104,7 @@ struct GeneralDoc {
   std::string SeeAlso;
   int32_t ID = 0;
   std::string DocType;
-  NodeImages Images;
+  NodeImagesRef Images;
   SourcePlace Place;
 };
 

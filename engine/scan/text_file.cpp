@@ -129,6 +129,9 @@ Status ReadTextFile(const std::string& filePath, std::string& text, std::string_
   if (std::ferror(file.get())) return Status::FileFailure(std::strerror(errno), filePath);
   lines.Finish();
   if (key) *bytesKey = key->Add(static_cast<int64_t>(total)).Value();
+  // The line starts stay as long as the text: without the room they grew
+  // into, they take a quarter less on average.
+  if (lineStarts) lineStarts->shrink_to_fit();
   return Status();
 }
 

@@ -121,6 +121,16 @@ TEST(Pintrel, AScaledPictureDrawsTheLayoutMagnifiedWithSmoothLabels) {
     for (int y = 10; y < 50; ++y) labelShades.insert(Rgb(image, x, y));
   EXPECT_GT(labelShades.size(), 5u) << "an antialiased label has shades between ink and box";
 
+  // Drawn again, with the labels' widths already measured, the picture
+  // is the same bytes.
+  testing_support::TempDir again;
+  {
+    tavelle::Run run(nullptr, again.path().string());
+    tavelle::DrawBitmap(*derived, 2, run);
+  }
+  EXPECT_EQ(testing_support::ReadFile(again / "Derived.png"),
+            testing_support::ReadFile(out / "Derived.png"));
+
   ObjectRef painter = automation::CreateObject("Brushwell.Pintrel");
   EXPECT_FALSE(painter->Put("Scale", int16_t{0}));
   EXPECT_FALSE(painter->Put("Scale", int16_t{9}));

@@ -176,8 +176,12 @@ TEST(LinkSearchWords, AgreesWithTheCharacterByCharacterRulesOnRandomText) {
   for (int round = 0; round < 20000; ++round) {
     std::string text;
     for (int count = random() % 12; count > 0; --count) text += pieces[random() % pieces.size()];
-    ASSERT_EQ(LinkSearchWords(text, resolver), LinkCharacterByCharacter(text, resolver))
-        << "text: " << text;
+    std::string expected = LinkCharacterByCharacter(text, resolver);
+    ASSERT_EQ(LinkSearchWords(text, resolver), expected) << "text: " << text;
+    // Appended to a page under way, a link replaces only the new text.
+    std::string page = "<H3>foo";
+    AppendLinkedWords(page, text, resolver);
+    ASSERT_EQ(page, "<H3>foo" + expected) << "text: " << text;
   }
 }
 

@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/core/html_text.h"
 #include "tests/support/test_support.h"
 
 namespace tavelle {
@@ -83,6 +85,18 @@ TEST(InsertTitle, ReplacesTheTitleInAnyLetterCase) {
   // A closing tag before the opening one is not the title's end.
   EXPECT_EQ(InsertTitle("</title><title>x", "T"), "</title><title>x");
   EXPECT_EQ(InsertTitle("", "T"), "");
+}
+
+TEST(AppendTitledHead, AppendsWhatInsertTitleGivesForTheTitleAsHTMLText) {
+  for (std::string_view head : {"<HEAD><TITLE>Old</TITLE></HEAD>", "<title></title>",
+                                "<head></head>", "<title>open only", "</title><title>x",
+                                "<TiTlE>a</tItLe><title>b</title>", ""}) {
+    for (std::string_view title : {"Stack::Get", "a<b>&\"", ""}) {
+      std::string page = "<!--before-->";
+      AppendTitledHead(page, head, title);
+      EXPECT_EQ(page, "<!--before-->" + InsertTitle(head, HTMLText(title))) << head << title;
+    }
+  }
 }
 
 TEST(TextToHTML, ConvertsBlanksTabsAndLineBreaksOutsideTags) {

@@ -88,8 +88,9 @@ TEST(ClassRecords, FillDefaultsAndKeepMembersInNameOrderNewestFirst) {
   EXPECT_EQ(classes.At(1)->filename, "pages/a.htm");
   EXPECT_EQ(classes.At(2)->filename, "Beta.html");
   EXPECT_EQ(classes.At(3)->ShortDescription, "First real line.");
-  EXPECT_EQ(classes.At(3)->Images.ClosedImage, "cc.gif");
-  EXPECT_EQ(classes.At(3)->Images.OpenSelImage, "osc.gif");
+  EXPECT_EQ(classes.At(3)->Images->ClosedImage, "cc.gif");
+  EXPECT_EQ(classes.At(3)->Images->OpenSelImage, "osc.gif");
+  EXPECT_EQ(classes.At(1)->Images, classes.At(3)->Images) << "one set for all classes";
 
   const auto& members = classes.At(2)->Members;
   ASSERT_EQ(members.Count(), 3u);
@@ -106,8 +107,8 @@ TEST(ClassRecords, FillDefaultsAndKeepMembersInNameOrderNewestFirst) {
   EXPECT_EQ(newest.SeeAlso, "Area");
   EXPECT_EQ(newest.ExampleFile, "draw.cpp");
   EXPECT_EQ(newest.Group, "Painting");
-  EXPECT_EQ(newest.Images.ClosedImage, "cm.gif");
-  EXPECT_EQ(newest.Images.OpenSelImage, "osm.gif");
+  EXPECT_EQ(newest.Images->ClosedImage, "cm.gif");
+  EXPECT_EQ(newest.Images->OpenSelImage, "osm.gif");
   EXPECT_EQ(members.At(3)->DocType, "Method");
   EXPECT_EQ(members.At(3)->ShortDescription, "one");
 }
@@ -130,7 +131,7 @@ TEST(FunctionRecords, DefaultToPrivateAndKeepDuplicates) {
   EXPECT_EQ(functions.At(2)->Access, "Protected");
   EXPECT_EQ(functions.At(3)->Access, "Private");
   EXPECT_EQ(functions.At(3)->filename, "Zeta.html");
-  EXPECT_EQ(functions.At(3)->Images.ClosedImage, "cf.gif");
+  EXPECT_EQ(functions.At(3)->Images->ClosedImage, "cf.gif");
 
   LoggedProject publicProtected, publicOnly;
   EXPECT_EQ(scan(publicProtected, "Public, Protected"),
@@ -153,7 +154,7 @@ TEST(GeneralRecords, TakeTheirBodyFromText) {
   EXPECT_EQ(overview.Description, "Line one.\r\nTwo.");
   EXPECT_EQ(overview.filename, "Overview.html");
   EXPECT_EQ(overview.SeeAlso, "Shape");
-  EXPECT_EQ(overview.Images.OpenImage, "og.gif");
+  EXPECT_EQ(overview.Images->OpenImage, "og.gif");
 }
 
 TEST(IndexEntries, BecomeKeyWordsKeepingTheReplacementsLineBreaks) {
