@@ -88,9 +88,11 @@ Status ClearPicture(const automation::ObjectRef& component, int16_t width, int16
   return Status::FileFailure(description, path);
 }
 
-// Saves the picture at `path` ("png" at its end) in format 3, PNG.
-Status SavePicture(const automation::ObjectRef& component, const std::string& path) {
-  std::string_view base(path);
+// Saves the picture at `file` ("png" at its end) in format 3, PNG; a
+// failure names `path`, the picture's place in the output folder.
+Status SavePicture(const automation::ObjectRef& component, const std::string& file,
+                   const std::string& path) {
+  std::string_view base(file);
   base.remove_suffix(3);
   std::vector<Variant> arguments{Variant(base), Variant(int16_t{3})};
   Variant reason;
@@ -129,8 +131,8 @@ void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
   // here, on the run's thread, and let go on the worker, which allocated
   // the picture.
   auto draw = [component = CreatePainter(scale), items = doc.DiagramInfo,
-               width = doc.BMP_Width, height = doc.BMP_Height,
-               row = "Generating Bitmap for Class: " + doc.Name](const std::string& path,
+               width = doc.BMP_Width, height = doc.BMP_Height, path = output.PathOf(pictureName),
+               row = "Generating Bitmap for Class: " + doc.Name](const std::string& file,
                                                                   RunReport& report) mutable {
     if (Status cleared = ClearPicture(component, width, height, path); !cleared.ok()) {
       report.Log(row);
@@ -139,7 +141,7 @@ void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
     }
     for (const DrawInfo& item : items) DrawItem(component, item);
     report.Log(row);
-    Status saved = SavePicture(component, path);
+    Status saved = SavePicture(component, file, path);
     component.reset();
     return saved;
   };
