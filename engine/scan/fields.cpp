@@ -6,6 +6,9 @@ namespace tavelle {
 namespace {
 
 constexpr std::string_view kFieldTerminator = "\\\\";
+constexpr std::string_view kMarkerStart = "DOC_DEFINE_";
+// What may stand before a field name, a terminator or a marker on its line.
+constexpr std::string_view kBlanks = " \t\r";
 constexpr size_t kLongestFieldName = 40;
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -23,20 +26,61 @@ std::string_view HeadName(std::string_view line) {
   return name;
 }
 
+// Finds the lines of a block that begin, after blanks, with `needle`. The
+// outline asks for them in ascending order, so the last one found is kept
+// and a block is searched once for each needle.
+class LineHeads {
+ public:
+  LineHeads(std::string_view block, std::string_view needle) : block_(block), needle_(needle) {}
+
+  // The start of the first such line at or after the line start `from`, or
+  // npos.
+  size_t From(size_t from) {
+    if (searched_ && (found_ == std::string_view::npos || found_ >= from)) return found_;
+    searched_ = true;
+    for (size_t hit = block_.find(needle_, from); hit != std::string_view::npos;
+         hit = block_.find(needle_, hit + 1)) {
+      size_t line = block_.rfind('\n', hit);
+      line = line == std::string_view::npos ? 0 : line + 1;
+      if (IsBlank(block_.substr(line, hit - line))) return found_ = line;
+    }
+    return found_ = std::string_view::npos;
+  }
+
+ private:
+  static bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(kBlanks) == std::string_view::npos;
+  }
+
+  std::string_view block_;
+  std::string_view needle_;
+  bool searched_ = false;
+  size_t found_ = std::string_view::npos;
+};
+
 }  // namespace
 
 void OutlineBlock(std::string_view block, BlockOutline& outline) {
   outline.fields.clear();
   outline.markers.clear();
+  LineHeads markerLines(block, kMarkerStart);
+  LineHeads terminatorLines(block, kFieldTerminator);
   bool expectingField = true;
   bool insideOtherBlock = false;
-  int32_t lineNumber = 0;
-  for (size_t pos = 0;; ++lineNumber) {
+  for (size_t pos = 0;;) {
+    // Lines that are neither markers, terminators nor a field's first line
+    // change nothing: they are skipped.
+    if (insideOtherBlock) {
+      pos = markerLines.From(pos);
+    } else if (!expectingField) {
+      pos = std::min(markerLines.From(pos), terminatorLines.From(pos));
+    }
+    if (pos == std::string_view::npos) return;
     size_t end = block.find('\n', pos);
     std::string_view line = block.substr(pos, end == std::string_view::npos ? end : end - pos);
-    size_t first = line.find_first_not_of(" \t\r");
+    size_t first = line.find_first_not_of(kBlanks);
     line = first == std::string_view::npos ? std::string_view() : line.substr(first);
-    if (line.starts_with("DOC_DEFINE_")) {
+    if (line.starts_with(kMarkerStart)) {
       outline.markers.push_back(pos + first);
       insideOtherBlock = line.find("_START") != std::string_view::npos;
       expectingField = !insideOtherBlock;
@@ -45,17 +89,17 @@ void OutlineBlock(std::string_view block, BlockOutline& outline) {
     } else if (!insideOtherBlock && expectingField && !line.empty()) {
       expectingField = false;
       if (std::string_view name = HeadName(line); !name.empty())
-        outline.fields.push_back({name, lineNumber});
+        outline.fields.push_back({name, pos + first});
     }
     if (end == std::string_view::npos) return;
     pos = end + 1;
   }
 }
 
-int32_t BlockOutline::FieldLine(std::string_view name) const {
+size_t BlockOutline::FieldOffset(std::string_view name) const {
   for (const FieldHead& field : fields)
-    if (field.name == name) return field.line;
-  return -1;
+    if (field.name == name) return field.offset;
+  return std::string_view::npos;
 }
 
 std::string_view TrimSpaces(std::string_view text) {
