@@ -7,8 +7,6 @@ namespace {
 
 constexpr std::string_view kFieldTerminator = "\\\\";
 constexpr std::string_view kMarkerStart = "DOC_DEFINE_";
-// What may stand before a field name, a terminator or a marker on its line.
-constexpr std::string_view kBlanks = " \t\r";
 constexpr size_t kLongestFieldName = 40;
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -26,36 +24,74 @@ std::string_view HeadName(std::string_view line) {
   return name;
 }
 
-// Finds the lines of a block that begin, after blanks, with `needle`. The
-// outline asks for them in ascending order, so the last one found is kept
-// and a block is searched once for each needle.
-class LineHeads {
- public:
-  LineHeads(std::string_view block, std::string_view needle) : block_(block), needle_(needle) {}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
-  // The start of the first such line at or after the line start `from`, or
-  // npos.
-  size_t From(size_t from) {
-    if (searched_ && (found_ == std::string_view::npos || found_ >= from)) return found_;
-    searched_ = true;
-    for (size_t hit = block_.find(needle_, from); hit != std::string_view::npos;
-         hit = block_.find(needle_, hit + 1)) {
-      size_t line = block_.rfind('\n', hit);
-      line = line == std::string_view::npos ? 0 : line + 1;
-      if (IsBlank(block_.substr(line, hit - line))) return found_ = line;
-    }
-    return found_ = std::string_view::npos;
+// Reads a block's lines for OutlineBlock. Only marker lines, terminator
+// lines and the line a field may begin on change the outline; the lines
+// between them are skipped by searching for the next marker or terminator.
+class Outliner {
+ public:
+  Outliner(std::string_view block, BlockOutline& outline)
+      : block_(block), outline_(outline), marker_(block.find(kMarkerStart)) {}
+
+  void Run() {
+    for (size_t pos = 0; pos != std::string_view::npos;) pos = ReadLine(pos);
   }
 
  private:
-  static bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(kBlanks) == std::string_view::npos;
+  // Reads the line that starts at `pos`; returns the start of the next
+  // line to read, or npos.
+  size_t ReadLine(size_t pos) {
+    size_t first = pos;
+    while (first < block_.size() && IsBlank(block_[first])) ++first;
+    std::string_view rest = block_.substr(first);
+    if (rest.starts_with(kMarkerStart)) {
+      outline_.markers.push_back(first);
+      inside_ = rest.substr(0, rest.find('\n')).find("_START") != std::string_view::npos;
+      expecting_ = !inside_;
+    } else if (!inside_ && rest.starts_with(kFieldTerminator)) {
+      expecting_ = true;
+    } else if (!inside_ && expecting_ && !rest.empty() && rest.front() != '\n') {
+      expecting_ = false;
+      // A colon beyond the longest name, or on a later line, makes no name.
+      if (std::string_view name = HeadName(rest.substr(0, kLongestFieldName + 1)); !name.empty())
+        outline_.fields.push_back({name, first});
+    }
+    if (expecting_ && !inside_) {
+      size_t end = block_.find('\n', first);
+      return end == std::string_view::npos ? end : end + 1;
+    }
+    return NextChange(first + 1);
+  }
+
+  // The start of the first line at or after `from` that begins with a
+  // marker or, outside an inner block, a terminator; npos when none does.
+  size_t NextChange(size_t from) {
+    for (;;) {
+      if (marker_ < from) marker_ = block_.find(kMarkerStart, from);
+      size_t hit = inside_ ? marker_ : std::min(marker_, FindTerminator(from));
+      if (hit == std::string_view::npos) return hit;
+      size_t start = hit;
+      while (start > 0 && IsBlank(block_[start - 1])) --start;
+      if (start == 0 || block_[start - 1] == '\n') return start;
+      from = hit + 1;
+    }
+  }
+
+  // Backslashes are rare outside terminators, so a search for one beats a
+  // search for the pair.
+  size_t FindTerminator(size_t from) const {
+    size_t hit = block_.find('\\', from);
+    while (hit != std::string_view::npos && !block_.substr(hit).starts_with(kFieldTerminator))
+      hit = block_.find('\\', hit + 1);
+    return hit;
   }
 
   std::string_view block_;
-  std::string_view needle_;
-  bool searched_ = false;
-  size_t found_ = std::string_view::npos;
+  BlockOutline& outline_;
+  size_t marker_;  // the next marker at or after the last search, or npos
+  bool expecting_ = true;
+  bool inside_ = false;  // within a block written inside the block
 };
 
 }  // namespace
@@ -63,37 +99,7 @@ class LineHeads {
 void OutlineBlock(std::string_view block, BlockOutline& outline) {
   outline.fields.clear();
   outline.markers.clear();
-  LineHeads markerLines(block, kMarkerStart);
-  LineHeads terminatorLines(block, kFieldTerminator);
-  bool expectingField = true;
-  bool insideOtherBlock = false;
-  for (size_t pos = 0;;) {
-    // Lines that are neither markers, terminators nor a field's first line
-    // change nothing: they are skipped.
-    if (insideOtherBlock) {
-      pos = markerLines.From(pos);
-    } else if (!expectingField) {
-      pos = std::min(markerLines.From(pos), terminatorLines.From(pos));
-    }
-    if (pos == std::string_view::npos) return;
-    size_t end = block.find('\n', pos);
-    std::string_view line = block.substr(pos, end == std::string_view::npos ? end : end - pos);
-    size_t first = line.find_first_not_of(kBlanks);
-    line = first == std::string_view::npos ? std::string_view() : line.substr(first);
-    if (line.starts_with(kMarkerStart)) {
-      outline.markers.push_back(pos + first);
-      insideOtherBlock = line.find("_START") != std::string_view::npos;
-      expectingField = !insideOtherBlock;
-    } else if (!insideOtherBlock && line.starts_with(kFieldTerminator)) {
-      expectingField = true;
-    } else if (!insideOtherBlock && expectingField && !line.empty()) {
-      expectingField = false;
-      if (std::string_view name = HeadName(line); !name.empty())
-        outline.fields.push_back({name, pos + first});
-    }
-    if (end == std::string_view::npos) return;
-    pos = end + 1;
-  }
+  Outliner(block, outline).Run();
 }
 
 size_t BlockOutline::FieldOffset(std::string_view name) const {
