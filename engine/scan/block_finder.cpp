@@ -108,6 +108,7 @@ void FindBlocks(Project& project, Run& run, std::string_view fileText, int32_t f
     size_t start = fileText.find(kind.startMarker, searchFrom);
     if (start == std::string_view::npos) return;
     size_t blockStart = start + kind.startMarker.size();
+    // Blocks come in text order, so each one's line is found from the last.
     source.start = blockStart;
     source.line = source.LineOf(0);
     // No end marker after this start means no later block can be complete.

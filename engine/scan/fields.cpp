@@ -14,14 +14,14 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 bool IsNameChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == ' '; }
 
 // The field name that `line` (without its leading blanks) begins with, or
-// empty when it begins with none.
+// empty when it begins with none: name characters up to a colon.
 std::string_view HeadName(std::string_view line) {
-  size_t colon = line.find(':');
-  if (colon == std::string_view::npos || colon > kLongestFieldName) return {};
-  std::string_view name = line.substr(0, colon);
-  if (name.empty() || !IsLetter(name.front())) return {};
-  if (!std::all_of(name.begin(), name.end(), IsNameChar)) return {};
-  return name;
+  size_t colon = 0;
+  while (colon < line.size() && colon <= kLongestFieldName && IsNameChar(line[colon])) ++colon;
+  if (colon == 0 || colon > kLongestFieldName || colon == line.size() || line[colon] != ':')
+    return {};
+  if (!IsLetter(line.front())) return {};
+  return line.substr(0, colon);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -53,13 +53,15 @@ class Outliner {
       expecting_ = true;
     } else if (!inside_ && expecting_ && !rest.empty() && rest.front() != '\n') {
       expecting_ = false;
-      // A colon beyond the longest name, or on a later line, makes no name.
-      if (std::string_view name = HeadName(rest.substr(0, kLongestFieldName + 1)); !name.empty())
+      if (std::string_view name = HeadName(rest); !name.empty())
         outline_.fields.push_back({name, first});
     }
+    // Lines read one after another are terminator, marker and blank lines:
+    // short ones.
     if (expecting_ && !inside_) {
-      size_t end = block_.find('\n', first);
-      return end == std::string_view::npos ? end : end + 1;
+      size_t end = first;
+      while (end < block_.size() && block_[end] != '\n') ++end;
+      return end == block_.size() ? std::string_view::npos : end + 1;
     }
     return NextChange(first + 1);
   }

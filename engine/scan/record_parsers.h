@@ -36,7 +36,9 @@ struct BlockSource {
   BlockOutline outline;
 
   // The line of the character at `offset` in the block's text.
-  int32_t LineOf(size_t offset) const { return lines ? LineAt(*lines, start + offset) : 0; }
+  int32_t LineOf(size_t offset) const {
+    return lines ? LineAfter(*lines, line, start + offset) : 0;
+  }
 
   // The line of the field `name`, or the block's line when no line begins
   // with it.
