@@ -84,9 +84,15 @@ class ConfinedFolder {
   ConfinedFolder(const ConfinedFolder&) = delete;
   ConfinedFolder& operator=(const ConfinedFolder&) = delete;
 
+  // How a file that is not there yet is made: written in place (there is
+  // no old file to keep), or, for files whose half would mislead a reader,
+  // written aside and renamed.
+  enum class NewFile { kInPlace, kRenamed };
+
   // Writes `head` then `tail` as the file `name`; a file that already holds
   // exactly those bytes is left alone.
-  Result Write(const std::string& name, std::string_view head, std::string_view tail);
+  Result Write(const std::string& name, std::string_view head, std::string_view tail,
+               NewFile newFile = NewFile::kInPlace);
 
   // Makes `name` with `produce`, which writes the file at the full path it
   // is given (a picture drawn by a component): a temporary file in the
@@ -96,6 +102,22 @@ class ConfinedFolder {
   // false, its file is removed, the old one stays and the outcome is
   // kFailed with error 0.
   Result Produce(const std::string& name, const std::function<bool(const std::string&)>& produce);
+
+  // What tells one version of a file from another without reading it:
+  // writing or replacing the file changes at least one of these.
+  struct Identity {
+    uint64_t size = 0;
+    int64_t modified = 0;  // nanoseconds since the epoch
+    uint64_t inode = 0;
+    bool operator==(const Identity&) const = default;
+  };
+  // The identity of the regular file `name`; false when there is no
+  // regular file there or a link stands in the way.
+  bool Identify(const std::string& name, Identity& identity);
+
+  // Reads the regular file `name` whole; false when there is none, a link
+  // stands in the way, or it holds more than `limit` bytes.
+  bool ReadSmall(const std::string& name, size_t limit, std::string& text);
 
   // Takes the folder's advisory lock, which another process's run holds
   // while it writes there; false when that one holds it now. Kept until

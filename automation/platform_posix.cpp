@@ -255,7 +255,7 @@ int ConfinedFolder::OpenParent(const std::string& name, std::string& leaf, Resul
 }
 
 ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::string_view head,
-                                             std::string_view tail) {
+                                             std::string_view tail, NewFile newFile) {
   std::string leaf;
   Result result{Outcome::kWritten};
   int folder = OpenParent(name, leaf, result);
@@ -268,20 +268,22 @@ ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::strin
 
   // A new name is written in place: there is no old file to keep, and
   // "exclusive" fails on anything, even a link, standing at the name.
-  int fresh = openat(folder, leaf.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                     0666);
-  if (fresh >= 0) {
-    bool written = WriteAll(fresh, head) && WriteAll(fresh, tail);
-    int error = errno;
-    if (close(fresh) != 0 && written) {
-      written = false;
-      error = errno;
+  if (newFile == NewFile::kInPlace) {
+    int fresh = openat(folder, leaf.c_str(),
+                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fresh >= 0) {
+      bool written = WriteAll(fresh, head) && WriteAll(fresh, tail);
+      int error = errno;
+      if (close(fresh) != 0 && written) {
+        written = false;
+        error = errno;
+      }
+      if (written) return finish({Outcome::kWritten});
+      unlinkat(folder, leaf.c_str(), 0);
+      return finish({Outcome::kFailed, error});
     }
-    if (written) return finish({Outcome::kWritten});
-    unlinkat(folder, leaf.c_str(), 0);
-    return finish({Outcome::kFailed, error});
+    if (errno != EEXIST) return finish({Outcome::kFailed, errno});
   }
-  if (errno != EEXIST) return finish({Outcome::kFailed, errno});
 
   struct stat info;
   if (fstatat(folder, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -364,6 +366,48 @@ ConfinedFolder::Result ConfinedFolder::Replace(const std::string& temporary, int
   int error = errno;
   unlinkat(root_fd_, temporary.c_str(), 0);
   return {Outcome::kFailed, error};
+}
+
+bool ConfinedFolder::Identify(const std::string& name, Identity& identity) {
+  std::string leaf;
+  Result result{Outcome::kWritten};
+  int folder = OpenParent(name, leaf, result);
+  if (folder < 0) return false;
+  struct stat info;
+  bool found = fstatat(folder, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+               S_ISREG(info.st_mode);
+  if (folder != root_fd_) close(folder);
+  if (!found) return false;
+  identity.size = static_cast<uint64_t>(info.st_size);
+  identity.modified = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  identity.inode = static_cast<uint64_t>(info.st_ino);
+  return true;
+}
+
+bool ConfinedFolder::ReadSmall(const std::string& name, size_t limit, std::string& text) {
+  std::string leaf;
+  Result result{Outcome::kWritten};
+  int folder = OpenParent(name, leaf, result);
+  if (folder < 0) return false;
+  int fd = openat(folder, leaf.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (folder != root_fd_) close(folder);
+  if (fd < 0) return false;
+  struct stat info;
+  bool small = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+               static_cast<uint64_t>(info.st_size) <= limit;
+  text.clear();
+  if (small) {
+    text.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    for (ssize_t count; done < text.size(); done += static_cast<size_t>(count)) {
+      count = read(fd, text.data() + done, text.size() - done);
+      if (count <= 0) break;
+    }
+    // A file that shrank while it was read is taken as it was when read.
+    text.resize(done);
+  }
+  close(fd);
+  return small;
 }
 
 bool ConfinedFolder::TryLock() {

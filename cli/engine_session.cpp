@@ -197,7 +197,7 @@ bool SaveConfiguration(Object& engine, const fs::path& file) {
   return false;
 }
 
-int RunDocumentation(Object& engine, bool quiet, bool progress, int* removedFiles) {
+int RunDocumentation(Object& engine, bool quiet, bool progress, bool full, int* removedFiles) {
   // Full buffering even on a terminal; the event pump flushes.
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
@@ -212,7 +212,7 @@ int RunDocumentation(Object& engine, bool quiet, bool progress, int* removedFile
     printer->Flush();
     if (showProgress) line.Show(engine.Get("Progress").AsText());
   });
-  engine.Call("ProcessFiles");
+  engine.Call(full ? "ProcessFilesFully" : "ProcessFiles");
   automation::SetEventPump({});
   line.Clear();
   printer->Flush();

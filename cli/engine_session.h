@@ -42,8 +42,10 @@ int32_t PrintWarnings(automation::Object& engine, const std::filesystem::path& s
 
 // Runs ProcessFiles with progress rows on standard output (none when
 // `quiet`) and Ctrl-C as the cancel button; the program's exit status.
+// With `full` every output is made again (ProcessFilesFully); otherwise
+// files the previous run made from the same inputs stay as they are.
 // `removedFiles`, when given, receives the number of stale files removed.
-int RunDocumentation(automation::Object& engine, bool quiet, bool progress,
+int RunDocumentation(automation::Object& engine, bool quiet, bool progress, bool full,
                      int* removedFiles = nullptr);
 
 }  // namespace cli

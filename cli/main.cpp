@@ -41,8 +41,8 @@ int main(int argc, char** argv) {
       *engine, line.config.empty() ? std::filesystem::path() : start / line.config);
   if (line.watch)
     return cli::WatchDocumentation(
-        *engine, line.quiet, line.config.empty() ? std::filesystem::path() : start / line.config);
-  int status = cli::RunDocumentation(*engine, line.quiet, line.progress);
+        *engine, line.quiet, line.full, line.config.empty() ? std::filesystem::path() : start / line.config);
+  int status = cli::RunDocumentation(*engine, line.quiet, line.progress, line.full);
   if (line.profile) std::fputs(engine->Get("StageTimes").AsText().c_str(), stderr);
   if (status != cli::kExitFinished) return status;
   int32_t warnings = cli::PrintWarnings(*engine, start);

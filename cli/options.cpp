@@ -55,6 +55,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
                  "keeps)")
       ->type_name("KIND")
       ->allow_extra_args(false);
+  app.add_flag("--full", line.full,
+               "Make every output again, ignoring what the previous run into the output "
+               "folder left (.tavelle-cache); the files are the same either way");
   app.add_flag("--watch", line.watch,
                "After the run, wait for changes to the input folders, the templates and the "
                "configuration file and run again; one summary line per run; Ctrl-C ends it");
@@ -81,7 +84,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
   if (init->count() == 0) return std::nullopt;
   // Only -q may come with --init.
   if (!line.config.empty() || line.output || !line.inputs.empty() || !line.file_types.empty() ||
-      !line.settings.empty() || line.print_settings || !line.save.empty() || line.profile || line.watch) {
+      !line.settings.empty() || line.print_settings || !line.save.empty() || line.profile || line.watch || line.full) {
     ReportError("--init takes no configuration file and no other options (see --help)");
     return kExitBadUsage;
   }

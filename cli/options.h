@@ -25,6 +25,7 @@ struct CommandLine {
   bool profile = false;  // --profile: stage times on standard error
   bool warnings_as_errors = false;  // -W: WarningsAsErrors
   std::vector<std::string> no_warn;  // --no-warn: kinds to add to DisabledWarnings
+  bool full = false;     // --full: make every output again
   bool watch = false;    // --watch: run again whenever the inputs change
 };
 

@@ -146,7 +146,8 @@ int FilesWrittenSince(const fs::path& folder, fs::file_time_type since) {
 
 }  // namespace
 
-int WatchDocumentation(automation::Object& engine, bool quiet, const fs::path& config) {
+int WatchDocumentation(automation::Object& engine, bool quiet, bool full,
+                       const fs::path& config) {
   fs::path output = Absolute(engine.Get("OutputDirectory").AsText());
   std::set<fs::path> changed;
   for (int round = 1;; ++round) {
@@ -160,7 +161,7 @@ int WatchDocumentation(automation::Object& engine, bool quiet, const fs::path& c
     auto started = std::chrono::steady_clock::now();
     fs::file_time_type startedOnDisk = FileClockNow();
     int removed = 0;
-    int status = RunDocumentation(engine, quiet, false, &removed);
+    int status = RunDocumentation(engine, quiet, false, full && round == 1, &removed);
     if (status != kExitFinished) return status;
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

@@ -13,8 +13,9 @@
 namespace cli {
 
 // Runs until Ctrl-C; the program's exit status (that of a cancelled run
-// when Ctrl-C came during one, "finished" otherwise).
-int WatchDocumentation(automation::Object& engine, bool quiet,
+// when Ctrl-C came during one, "finished" otherwise). With `full`, the
+// first run makes every output again.
+int WatchDocumentation(automation::Object& engine, bool quiet, bool full,
                        const std::filesystem::path& config);
 
 }  // namespace cli

@@ -162,7 +162,11 @@ void TavelleFrm::PopulateKeyList(int select_row) {
   key_words_list_->SelectRow(select_row);
 }
 
-void TavelleFrm::GenerateHtml() {
+void TavelleFrm::GenerateHtml() { Generate("ProcessFiles"); }
+
+void TavelleFrm::GenerateHtmlFully() { Generate("ProcessFilesFully"); }
+
+void TavelleFrm::Generate(const char* processMember) {
   process_cmd_->setEnabled(false);
   cancel_cmd_->setEnabled(true);
   output_list_->ClearRows();
@@ -172,7 +176,7 @@ void TavelleFrm::GenerateHtml() {
   const std::string title = engine_.GetText("ProjectTitle");
   automation::ApplyRunDefaults(*engine_.object(), S(config_path_));
   SetRunning(true);
-  engine_.CallWithoutArguments("ProcessFiles");
+  engine_.CallWithoutArguments(processMember);
   SetRunning(false);
   PopulateKeyList();  // a run adds the key words of its index entries
   engine_.Put("ProjectTitle", title);
@@ -211,6 +215,7 @@ void TavelleFrm::SetRunning(bool running) {
   save_config_cmd_->setEnabled(!running);
   open_action_->setEnabled(!running);
   save_action_->setEnabled(!running);
+  generate_fully_action_->setEnabled(!running);
 }
 
 void TavelleFrm::closeEvent(QCloseEvent* event) {

@@ -88,6 +88,9 @@ class TavelleFrm : public QMainWindow {
 
   // Commands.
   void GenerateHtml();
+  // Makes every output again, ignoring what the previous run left.
+  void GenerateHtmlFully();
+  void Generate(const char* processMember);
   void WatchForRerun();
   void CancelRun();
   void OpenConfigFile();
@@ -175,6 +178,7 @@ class TavelleFrm : public QMainWindow {
 
   QAction* open_action_ = nullptr;
   QAction* save_action_ = nullptr;
+  QAction* generate_fully_action_ = nullptr;
   QAction* quit_action_ = nullptr;
   QAction* help_docs_action_ = nullptr;
   QAction* about_action_ = nullptr;

@@ -244,6 +244,8 @@ void TavelleFrm::CreateMenus() {
   open_action_->setObjectName(QStringLiteral("mOpen"));
   save_action_ = file_menu->addAction(QStringLiteral("Save"));
   save_action_->setObjectName(QStringLiteral("mSave"));
+  generate_fully_action_ = file_menu->addAction(QStringLiteral("Generate All Files Again"));
+  generate_fully_action_->setObjectName(QStringLiteral("mGenerateFully"));
   quit_action_ = file_menu->addAction(QStringLiteral("Quit"));
   quit_action_->setObjectName(QStringLiteral("mQuit"));
 
@@ -276,6 +278,7 @@ void TavelleFrm::ConnectCommands() {
   connect(open_action_, &QAction::triggered, this, &TavelleFrm::OpenConfigFile);
   connect(save_config_cmd_, &QPushButton::clicked, this, &TavelleFrm::SaveConfigFile);
   connect(save_action_, &QAction::triggered, this, &TavelleFrm::SaveConfigFile);
+  connect(generate_fully_action_, &QAction::triggered, this, &TavelleFrm::GenerateHtmlFully);
   connect(open_output_cmd_, &QPushButton::clicked, this, &TavelleFrm::OpenOutput);
   connect(exit_cmd_, &QPushButton::clicked, this, &TavelleFrm::close);
   rerun_watcher_ = new RerunWatcher([this] { if (!running_) GenerateHtml(); }, this);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libsqlite3-dev libsqlitecpp-dev libsimpleini-dev libgd-dev
+  libsqlite3-dev libsqlitecpp-dev libsimpleini-dev libgd-dev libxxhash-dev
   qt6-base-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fp-utils chromium xvfb xauth fonts-dejavu-core time xdg-utils sqlite3

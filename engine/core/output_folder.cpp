@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "engine/core/content_key.h"
 #include "engine/core/output_queue.h"
 #include "engine/core/run.h"
 
@@ -26,6 +27,12 @@ bool IsPlain(std::string_view name) {
 std::string NormalName(const std::string& name) {
   if (IsPlain(name)) return name;
   return std::filesystem::path(name).lexically_normal().generic_string();
+}
+
+void AddIdentity(ContentKey& key, const std::string& name,
+                 const automation::ConfinedFolder::Identity& identity) {
+  key.Add(name).Add(static_cast<int64_t>(identity.size)).Add(identity.modified);
+  key.Add(static_cast<int64_t>(identity.inode));
 }
 
 }  // namespace
@@ -82,9 +89,10 @@ Status OutputFolder::OutsideFailure(std::string_view name) const {
 }
 
 void OutputFolder::Write(const std::string& name, std::string text,
-                         std::string_view createdMessage) {
+                         std::string_view createdMessage, uint64_t key) {
   size_t bytes = text.size();
   std::string path = PathOf(name);
+  if (Holds(name)) SetKey(NormalName(name), key);
   auto write = [this, name, path, text = std::move(text),
                 createdMessage = std::string(createdMessage)](RunReport& report) {
     Status written = WriteNow(name, text);
@@ -102,12 +110,34 @@ Status OutputFolder::WriteNow(const std::string& name, std::string_view text) {
   return status;
 }
 
-void OutputFolder::Produce(const std::string& name, Producer produce, size_t bytes) {
+bool OutputFolder::Reuse(const std::string& name, uint64_t key, std::string row) {
+  if (key == 0 || !Holds(name)) return false;
+  std::string normal = NormalName(name);
+  {
+    // A file this run made already holds other bytes by now, or will.
+    std::lock_guard<std::mutex> lock(written_mutex_);
+    if (keys_.contains(normal)) return false;
+  }
+  auto cached = previous_.find(normal);
+  if (cached == previous_.end() || cached->second.key != key) return false;
+  automation::ConfinedFolder::Identity now;
+  if (!files_.Identify(normal, now) || !(now == cached->second.identity)) return false;
+  SetKey(normal, key);
+  Post(PathOf(name), [this, normal, row = std::move(row)](RunReport& report) {
+    report.Log(row);
+    Record(normal);
+  }, 0);
+  return true;
+}
+
+void OutputFolder::Produce(const std::string& name, Producer produce, size_t bytes,
+                           uint64_t key) {
   std::string path = PathOf(name);
   if (!Holds(name)) {
     Post(path, [refusal = OutsideFailure(name)](RunReport& report) { report.Fail(refusal); }, 0);
     return;
   }
+  SetKey(NormalName(name), key);
   Post(path, [this, name, produce = std::move(produce)](RunReport& report) {
     std::string normal = NormalName(name);
     Status made;
@@ -139,6 +169,62 @@ Status OutputFolder::StatusOf(const std::string& name, automation::ConfinedFolde
 
 void OutputFolder::Keep(const std::string& name) {
   if (Holds(name)) Record(NormalName(name));
+}
+
+void OutputFolder::LoadCache() {
+  std::string text;
+  if (ReadBookkeeping(kCacheName, text)) previous_ = ParseOutputCache(text);
+}
+
+Status OutputFolder::SaveCache() {
+  std::vector<std::pair<std::string, CachedFile>> files;
+  {
+    std::lock_guard<std::mutex> lock(written_mutex_);
+    for (const std::string& name : written_) {
+      auto key = keys_.find(name);
+      files.push_back({name, CachedFile{key == keys_.end() ? 0 : key->second, {}}});
+    }
+  }
+  std::sort(files.begin(), files.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  files.erase(std::unique(files.begin(), files.end(),
+                          [](const auto& a, const auto& b) { return a.first == b.first; }),
+              files.end());
+  // Each file as it stands now; one that is gone by now is not cached.
+  ContentKey written;
+  std::erase_if(files, [&](auto& file) {
+    if (!files_.Identify(file.first, file.second.identity)) return true;
+    AddIdentity(written, file.first, file.second.identity);
+    return false;
+  });
+  written_files_key_ = written.Value();
+  return WriteBookkeeping(kCacheName, FormatOutputCache(files));
+}
+
+uint64_t OutputFolder::CurrentFilesKey(const std::vector<std::string>& names) {
+  ContentKey current;
+  automation::ConfinedFolder::Identity identity;
+  for (const std::string& name : names) {
+    if (!files_.Identify(name, identity)) return 0;
+    AddIdentity(current, name, identity);
+  }
+  return current.Value();
+}
+
+bool OutputFolder::ReadBookkeeping(const std::string& name, std::string& text) {
+  constexpr size_t kLimit = size_t{1} << 30;
+  return files_.ReadSmall(name, kLimit, text);
+}
+
+Status OutputFolder::WriteBookkeeping(const std::string& name, std::string_view text) {
+  return StatusOf(name, files_.Write(name, text, {}, automation::ConfinedFolder::NewFile::kRenamed));
+}
+
+void OutputFolder::SetKey(const std::string& name, uint64_t key) {
+  std::lock_guard<std::mutex> lock(written_mutex_);
+  auto [entry, added] = keys_.try_emplace(name, key);
+  // One write without a key is enough to make the file's bytes unknown.
+  if (!added && entry->second != 0) entry->second = key;
 }
 
 void OutputFolder::Record(std::string name) {

@@ -18,9 +18,11 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "automation/platform.h"
+#include "engine/core/output_cache.h"
 #include "engine/core/run_report.h"
 #include "engine/core/status.h"
 
@@ -56,8 +58,17 @@ class OutputFolder {
 
   // Writes `text` and CR LF as the file `name`, replacing it, then logs
   // `createdMessage` and the full path when a message is given and the
-  // file was written.
-  void Write(const std::string& name, std::string text, std::string_view createdMessage = {});
+  // file was written. `key` (engine/core/content_key.h), when not 0,
+  // covers everything the text was made from, so that the next run can
+  // leave the file alone (Reuse).
+  void Write(const std::string& name, std::string text, std::string_view createdMessage = {},
+             uint64_t key = 0);
+
+  // Whether `name` may stay as the previous run left it: that run made it
+  // from `key`, and it is still the file that run left. When it may, the
+  // file counts as written and `row` is logged in the run's order, as a
+  // write would have logged it. From the run's thread only.
+  bool Reuse(const std::string& name, uint64_t key, std::string row);
 
   // Writes `text` and CR LF as the file `name` at once, from any thread:
   // for work already running on the output queue.
@@ -65,7 +76,7 @@ class OutputFolder {
 
   // Makes the file `name` with `produce`, whole or not at all, like a
   // written one; `bytes` is the memory the work holds until it has run.
-  void Produce(const std::string& name, Producer produce, size_t bytes);
+  void Produce(const std::string& name, Producer produce, size_t bytes, uint64_t key = 0);
 
   // Every file the run wrote, or found already holding its bytes, by its
   // normalised name inside the folder, in ascending order. Complete once
@@ -76,16 +87,41 @@ class OutputFolder {
   // written ones, so that it is not taken for a stale file.
   void Keep(const std::string& name);
 
+  // Reads the previous run's cache (engine/core/output_cache.h); without
+  // it, every file is made again.
+  void LoadCache();
+  // Keeps, for the next run, each file this run wrote with its key (0 when
+  // it had none) and identity. Once the run's output queue is drained.
+  Status SaveCache();
+
+  // A key over the names and identities of the files SaveCache kept, and
+  // the same key over `names` as they stand now (0 when one is missing):
+  // the two are equal while nobody has touched the files.
+  uint64_t WrittenFilesKey() const { return written_files_key_; }
+  uint64_t CurrentFilesKey(const std::vector<std::string>& names);
+
+  // Reads and replaces the folder's own bookkeeping files (the manifest,
+  // the cache): they are not outputs, are read only when small, and never
+  // through a link.
+  bool ReadBookkeeping(const std::string& name, std::string& text);
+  Status WriteBookkeeping(const std::string& name, std::string_view text);
+
  private:
   void Post(const std::string& path, std::function<void(RunReport&)> work, size_t bytes);
   Status StatusOf(const std::string& name, automation::ConfinedFolder::Result result);
   void Record(std::string name);
+  void SetKey(const std::string& name, uint64_t key);
 
   std::string directory_;
   OutputQueue& queue_;
   automation::ConfinedFolder files_;
   mutable std::mutex written_mutex_;
   std::vector<std::string> written_;
+  // What the previous run made its files from, and this run's keys by
+  // name (0 when some write of the file had none).
+  OutputCache previous_;
+  std::unordered_map<std::string, uint64_t> keys_;
+  uint64_t written_files_key_ = 0;
 };
 
 }  // namespace tavelle

@@ -1,9 +1,7 @@
 #include "engine/core/output_manifest.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
@@ -41,21 +39,30 @@ bool RemoveStale(const OutputFolder& output, const std::string& name) {
 
 }  // namespace
 
-std::vector<std::string> ReadManifest(const OutputFolder& output) {
-  std::ifstream in(output.PathOf(kManifestName), std::ios::binary);
-  std::string line;
-  if (!std::getline(in, line) || line != kVersionLine) return {};
+std::vector<std::string> ReadManifest(OutputFolder& output) {
+  std::string text;
+  if (!output.ReadBookkeeping(kManifestName, text)) return {};
+  std::string_view rest = text;
+  auto takeLine = [&rest](std::string_view& line) {
+    size_t end = rest.find('\n');
+    if (end == std::string_view::npos) return false;
+    line = rest.substr(0, end);
+    rest.remove_prefix(end + 1);
+    return true;
+  };
+  std::string_view line;
+  if (!takeLine(line) || line != kVersionLine) return {};
   std::vector<std::string> names;
-  while (std::getline(in, line)) {
+  while (takeLine(line)) {
     if (line.empty() || line == kManifestName || !OutputFolder::Holds(line)) continue;
-    names.push_back(line);
+    names.emplace_back(line);
   }
   std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
 }
 
-Status WriteManifest(const OutputFolder& output, const std::vector<std::string>& names) {
+Status WriteManifest(OutputFolder& output, const std::vector<std::string>& names) {
   std::string text(kVersionLine);
   text += '\n';
   for (const std::string& name : names) {
@@ -64,28 +71,11 @@ Status WriteManifest(const OutputFolder& output, const std::vector<std::string>&
     text += name;
     text += '\n';
   }
-  std::string path = output.PathOf(kManifestName);
-  std::string temporary = path + ".tmp";
-  // An unchanged list keeps its file and time stamp; a temporary file left
-  // by a killed run goes all the same.
-  std::ifstream current(path, std::ios::binary);
-  if (std::string(std::istreambuf_iterator<char>(current), {}) == text) {
-    std::remove(temporary.c_str());
-    return Status();
-  }
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return Status::FileFailure("Cannot write the manifest", path);
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = std::fclose(file) == 0 && written;
-  if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return Status::FileFailure("Cannot write the manifest", path);
-  }
-  return Status();
+  return output.WriteBookkeeping(kManifestName, text);
 }
 
 int FinishOutput(Run& run) {
-  const OutputFolder& output = run.Output();
+  OutputFolder& output = run.Output();
   std::vector<std::string> written = output.WrittenNames();
   std::vector<std::string> previous = ReadManifest(output);
   // A run that made nothing, after none that made anything, lists nothing.
@@ -100,6 +90,7 @@ int FinishOutput(Run& run) {
     ++removed;
   }
   run.Fail(WriteManifest(output, written));
+  run.Fail(output.SaveCache());
   return removed;
 }
 

@@ -23,14 +23,15 @@ inline constexpr char kManifestName[] = ".tavelle-manifest";
 // The names the manifest in `output` lists, sorted; none when there is no
 // readable manifest of this version. Names that would leave the folder are
 // dropped.
-std::vector<std::string> ReadManifest(const OutputFolder& output);
+std::vector<std::string> ReadManifest(OutputFolder& output);
 
 // Replaces the manifest in `output` with `names` (sorted).
-Status WriteManifest(const OutputFolder& output, const std::vector<std::string>& names);
+Status WriteManifest(OutputFolder& output, const std::vector<std::string>& names);
 
 // Ends a finished run: removes the files the previous manifest lists that
 // this run did not write, logging "Removed File: <path>" for each, and
-// writes the new manifest. Returns how many files were removed.
+// writes the new manifest and the output cache. Returns how many files
+// were removed.
 int FinishOutput(Run& run);
 
 }  // namespace tavelle

@@ -64,6 +64,7 @@ std::string Run::ProgressText() const {
 }
 
 void Run::AddRow(std::string_view message) {
+  if (keeping_rows_) kept_rows_.emplace_back(message);
   if (!sink_) return;
   std::time_t now = std::time(nullptr);
   if (now != row_second_) {

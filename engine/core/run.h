@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "automation/variant.h"
 #include "engine/core/output_folder.h"
@@ -64,6 +65,16 @@ class Run final : public RunReport {
   // "stage TAB done TAB total".
   std::string ProgressText() const;
 
+  // Notes that the run mended what it found (a damaged database), which a
+  // run repeating this one would not do again.
+  void NoteRepair() { repaired_ = true; }
+  bool Repaired() const { return repaired_; }
+
+  // Keeps a copy of each row from now on (or stops keeping them), in the
+  // order the sink gets them.
+  void KeepRows(bool keep) { keeping_rows_ = keep; }
+  const std::vector<std::string>& KeptRows() const { return kept_rows_; }
+
   OutputQueue& Queue() { return queue_; }
   OutputFolder& Output() { return output_; }
 
@@ -85,6 +96,9 @@ class Run final : public RunReport {
   // The date column, formatted once per second.
   std::time_t row_second_ = -1;
   std::string row_time_;
+  bool repaired_ = false;
+  bool keeping_rows_ = false;
+  std::vector<std::string> kept_rows_;
   OutputQueue queue_;
   OutputFolder output_;
 };

@@ -14,6 +14,7 @@
 
 #include "automation/object.h"
 #include "automation/registry.h"
+#include "engine/core/content_key.h"
 
 namespace tavelle {
 namespace {
@@ -113,6 +114,18 @@ automation::ObjectRef CreatePainter(int16_t scale) {
   return component;
 }
 
+// Everything a picture's bytes are made from.
+uint64_t PictureKey(const ClassDoc& doc, int16_t scale) {
+  ContentKey key;
+  key.Add(doc.BMP_Width).Add(doc.BMP_Height).Add(scale);
+  for (const DrawInfo& item : doc.DiagramInfo) {
+    key.Add(item.Text).Add(item.DrawType).Add(item.X).Add(item.Y).Add(item.X2).Add(item.Y2);
+    key.Add(item.X3).Add(item.Y3).Add(item.Width).Add(item.Height);
+    key.Add(item.Red).Add(item.Green).Add(item.Blue);
+  }
+  return key.Value();
+}
+
 }  // namespace
 
 void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
@@ -130,10 +143,12 @@ void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
   // items, while the next class is laid out. The component is created
   // here, on the run's thread, and let go on the worker, which allocated
   // the picture.
+  std::string row = "Generating Bitmap for Class: " + doc.Name;
+  uint64_t key = PictureKey(doc, scale);
+  if (output.Reuse(pictureName, key, row)) return;
   auto draw = [component = CreatePainter(scale), items = doc.DiagramInfo,
                width = doc.BMP_Width, height = doc.BMP_Height, path = output.PathOf(pictureName),
-               row = "Generating Bitmap for Class: " + doc.Name](const std::string& file,
-                                                                  RunReport& report) mutable {
+               row = std::move(row)](const std::string& file, RunReport& report) mutable {
     if (Status cleared = ClearPicture(component, width, height, path); !cleared.ok()) {
       report.Log(row);
       component.reset();
@@ -145,7 +160,7 @@ void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
     component.reset();
     return saved;
   };
-  output.Produce(pictureName, std::move(draw), doc.DiagramInfo.size() * sizeof(DrawInfo));
+  output.Produce(pictureName, std::move(draw), doc.DiagramInfo.size() * sizeof(DrawInfo), key);
 }
 
 void GenerateClassDiagrams(Project& project, Run& run) {

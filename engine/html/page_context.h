@@ -2,6 +2,7 @@
 #ifndef TAVELLE_ENGINE_HTML_PAGE_CONTEXT_H_
 #define TAVELLE_ENGINE_HTML_PAGE_CONTEXT_H_
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct PageContext {
   const WordResolver& words;         // search words in this page kind's priority
   Run& run;                          // writes the page and takes its rows
   std::vector<FileInfo>& htmlFiles;  // register of written topic pages
+  // Covers everything the run's pages of this kind share: the frame, the
+  // search words and their priority for this page kind and class.
+  uint64_t frameKey = 0;
 };
 
 }  // namespace tavelle

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/core/content_key.h"
 #include "engine/core/html_text.h"
 #include "engine/html/auto_link.h"
 #include "engine/html/list_pages.h"
@@ -41,14 +42,59 @@ void AppendSection(std::string& page, std::string_view heading, std::string_view
   page += "</H3><br>\r\n";
 }
 
-// Registers, writes and announces a finished page. A page whose file name
-// would leave the output folder is refused by the writer and kept out of
-// the register, so the help project never lists it.
-void FinishPage(PageContext& context, const std::string& fileName, std::string page,
-                std::string_view createdMessage) {
+// Registers, writes and announces a page; `makePage` makes its text
+// unless the file the previous run made from the same `key` can stay. A
+// page whose file name would leave the output folder is refused by the
+// writer and kept out of the register, so the help project never lists it.
+template <class MakePage>
+void FinishPage(PageContext& context, const std::string& fileName, uint64_t key,
+                std::string_view createdMessage, MakePage makePage) {
   OutputFolder& output = context.run.Output();
-  if (OutputFolder::Holds(fileName)) AddHTMLFile(context.htmlFiles, output.PathOf(fileName), page);
-  output.Write(fileName, std::move(page), createdMessage);
+  if (!OutputFolder::Holds(fileName)) {
+    output.Write(fileName, makePage(), createdMessage);
+    return;
+  }
+  std::string path = output.PathOf(fileName);
+  AddHTMLFile(context.htmlFiles, path, {});
+  if (output.Reuse(fileName, key, std::string(createdMessage) + path)) return;
+  output.Write(fileName, makePage(), createdMessage, key);
+}
+
+// What every page is made from besides its own fields.
+ContentKey& PageKey(ContentKey& key, const PageContext& context) {
+  return key.Add(static_cast<int64_t>(context.frameKey));
+}
+
+// The key of a class member or function page: the fields RoutinePage
+// shows, and its title.
+template <class Routine>
+uint64_t RoutineKey(const Routine& routine, std::string_view title, const PageContext& context) {
+  ContentKey key;
+  PageKey(key, context)
+      .Add(title)
+      .Add(routine.Definition)
+      .Add(routine.Description)
+      .Add(routine.Params)
+      .Add(routine.ReturnVal)
+      .Add(routine.SeeAlso)
+      .Add(routine.Access)
+      .Add(routine.ExampleFile);
+  return key.Value();
+}
+
+// A class page shows its own fields and, in its group tables, the name,
+// page, group and short description of every member.
+uint64_t ClassKey(const ClassDoc& record, const PageContext& context) {
+  ContentKey key;
+  PageKey(key, context)
+      .Add(record.Name)
+      .Add(record.Description)
+      .Add(record.DiagramHTML)
+      .Add(record.SeeAlso)
+      .Add(record.ExampleFile);
+  for (const auto& member : record.Members)
+    key.Add(member->Name).Add(member->filename).Add(member->Group).Add(member->ShortDescription);
+  return key.Value();
 }
 
 // The body shared by class member and function pages, after their title
@@ -83,9 +129,7 @@ std::string RoutinePage(Routine& routine, const std::string& title, PageContext&
   return page;
 }
 
-}  // namespace
-
-void GenerateHTML(ClassDoc& record, PageContext& context) {
+std::string ClassPage(ClassDoc& record, PageContext& context) {
   std::string description = LinkedHTML(record.Description, false, context);
   std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
 
@@ -104,27 +148,12 @@ void GenerateHTML(ClassDoc& record, PageContext& context) {
   if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H2>See Also: </H2>");
   if (!record.ExampleFile.empty()) AppendExamplesLink(page, record.ExampleFile);
   page += context.tail;
-  FinishPage(context, record.filename, std::move(page), "Created Class File: ");
-
-  for (const auto& member : record.Members) {
-    if (context.run.CheckCancel()) return;
-    GenerateHTML(*member, record.Name, context);
-  }
-}
-
-void GenerateHTML(ClassMemberDoc& record, const std::string& className, PageContext& context) {
-  std::string page = RoutinePage(record, className + "::" + record.Name, context);
-  FinishPage(context, record.filename, std::move(page), "Created Class Member File: ");
-}
-
-void GenerateHTML(FunctionDoc& record, PageContext& context) {
-  std::string page = RoutinePage(record, record.Name, context);
-  FinishPage(context, record.filename, std::move(page), "Created Function File: ");
+  return page;
 }
 
 // A general page has no heading of its own (its name is the page title),
 // a first-level See Also heading and no Examples link.
-void GenerateHTML(GeneralDoc& record, PageContext& context) {
+std::string GeneralPage(GeneralDoc& record, PageContext& context) {
   std::string text = LinkedHTML(record.Description, false, context);
   std::string seeAlso = LinkedHTML(record.SeeAlso, true, context);
 
@@ -133,7 +162,36 @@ void GenerateHTML(GeneralDoc& record, PageContext& context) {
   page += "<br>\r\n";
   if (!record.SeeAlso.empty()) AppendSeeAlso(page, seeAlso, "<H1>See Also: </H1>");
   page += context.tail;
-  FinishPage(context, record.filename, std::move(page), "Created General File: ");
+  return page;
+}
+
+}  // namespace
+
+void GenerateHTML(ClassDoc& record, PageContext& context) {
+  FinishPage(context, record.filename, ClassKey(record, context), "Created Class File: ",
+             [&] { return ClassPage(record, context); });
+  for (const auto& member : record.Members) {
+    if (context.run.CheckCancel()) return;
+    GenerateHTML(*member, record.Name, context);
+  }
+}
+
+void GenerateHTML(ClassMemberDoc& record, const std::string& className, PageContext& context) {
+  std::string title = className + "::" + record.Name;
+  FinishPage(context, record.filename, RoutineKey(record, title, context),
+             "Created Class Member File: ", [&] { return RoutinePage(record, title, context); });
+}
+
+void GenerateHTML(FunctionDoc& record, PageContext& context) {
+  FinishPage(context, record.filename, RoutineKey(record, record.Name, context),
+             "Created Function File: ", [&] { return RoutinePage(record, record.Name, context); });
+}
+
+void GenerateHTML(GeneralDoc& record, PageContext& context) {
+  ContentKey key;
+  PageKey(key, context).Add(record.Name).Add(record.Description).Add(record.SeeAlso);
+  FinishPage(context, record.filename, key.Value(), "Created General File: ",
+             [&] { return GeneralPage(record, context); });
 }
 
 }  // namespace tavelle

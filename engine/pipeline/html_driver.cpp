@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/content_key.h"
 #include "engine/diagram/class_diagrams.h"
 #include "engine/help/help_files.h"
 #include "engine/help/template_text.h"
@@ -37,6 +38,8 @@ class PageRun {
     InsertProjectTitle(head_, project.settings.ProjectTitle, true);
     InsertProjectTitle(tail_, project.settings.ProjectTitle, true);
     if (AutoLink()) word_index_.Build(project.StoredWords);
+    words_key_ = WordsKey(project, head_, tail_);
+    UpdateFrameKey();
   }
 
   // Sets the word-type order of `kind` in the database and takes the
@@ -52,12 +55,14 @@ class PageRun {
       SetWordTypeOrder(classOrder, functionOrder, generalOrder, keywordOrder, report);
     });
     resolver_ = word_index_.ResolverFor(kind_, current_class_);
+    UpdateFrameKey();
   }
 
   // Puts the words of `className` first within their kind.
   void EnterClass(const std::string& className) {
     current_class_ = className;
     if (AutoLink()) resolver_ = word_index_.ResolverFor(kind_, current_class_);
+    UpdateFrameKey();
   }
 
   // Stores in the database the class order that the class pages left.
@@ -69,7 +74,7 @@ class PageRun {
   }
 
   PageContext Context() {
-    return PageContext{head_, tail_, Words(), run_, project_.HTMLFiles};
+    return PageContext{head_, tail_, Words(), run_, project_.HTMLFiles, frame_key_};
   }
 
   const WordResolver& Words() const {
@@ -82,6 +87,26 @@ class PageRun {
  private:
   bool AutoLink() const { return project_.settings.AutoLink; }
 
+  // The page frame and, when pages are linked, every stored word.
+  static uint64_t WordsKey(const Project& project, const std::string& head,
+                           const std::string& tail) {
+    ContentKey key;
+    key.Add(head).Add(tail).Add(project.settings.AutoLink);
+    if (!project.settings.AutoLink) return key.Value();
+    for (const SearchWordRef& word : project.StoredWords) {
+      key.Add(word->ID).Add(word->Name).Add(word->ReplaceString).Add(word->filename);
+      key.Add(word->WordType).Add(word->Class).Add(word->OrderID).Add(word->ClassOrderID);
+    }
+    return key.Value();
+  }
+
+  void UpdateFrameKey() {
+    ContentKey key;
+    key.Add(static_cast<int64_t>(words_key_)).Add(static_cast<int64_t>(kind_));
+    key.Add(current_class_ ? *current_class_ : std::string_view()).Add(current_class_.has_value());
+    frame_key_ = key.Value();
+  }
+
   Project& project_;
   Run& run_;
   // The run's stored words, grouped for auto-linking.
@@ -90,6 +115,8 @@ class PageRun {
   std::string tail_;
   PageKind kind_ = PageKind::kClassPages;
   std::optional<std::string> current_class_;
+  uint64_t words_key_ = 0;
+  uint64_t frame_key_ = 0;
   std::unique_ptr<WordResolver> resolver_;
   std::vector<SearchWordRef> empty_list_;
   ListResolver no_words_{empty_list_};

@@ -4,6 +4,7 @@
 #include "engine/core/output_manifest.h"
 #include "engine/pipeline/authoring_checks.h"
 #include "engine/pipeline/html_driver.h"
+#include "engine/pipeline/run_memo.h"
 #include "engine/scan/block_finder.h"
 #include "engine/scan/file_discovery.h"
 #include "engine/search/search_words.h"
@@ -86,7 +87,7 @@ void ReleaseSourceTexts(Project& project) {
 
 }  // namespace
 
-bool ProcessFiles(Project& project, Run& run) {
+bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   project.CancelFlag = false;
   run.RequestCancel(false);
   project.Stages.Restart();
@@ -97,6 +98,15 @@ bool ProcessFiles(Project& project, Run& run) {
   run.Log("Starting Documentation");
   if (run.CheckCancel()) return false;
   run.Output().Open(run);
+  uint64_t setup = RunSetupKey(project);
+  if (caches == OutputCaches::kUse) {
+    if (ReplayRunMemo(project, run, setup)) {
+      project.Stages.Mark("Replaying the previous run");
+      return false;
+    }
+    run.Output().LoadCache();
+  }
+  run.KeepRows(true);
   run.SetProgress("Reading files", 0, 0);
   if (!EmptyRunCollections(project, run)) return false;
   if (!DiscoverSourceFiles(project, run)) return false;
@@ -112,9 +122,13 @@ bool ProcessFiles(Project& project, Run& run) {
   // they are finished, and their rows logged, before the run returns.
   run.Queue().Drain();
   project.Stages.Mark("Finishing background output");
-  // Only a run that made every file knows which old ones are gone.
+  // Only a run that made every file knows which old ones are gone. A run
+  // that repeats this one has no stale files, so those rows are not kept.
+  run.KeepRows(false);
   if (!run.CancelRequested()) FinishOutput(run);
+  run.KeepRows(true);
   run.Log("Finished generating HTML files for this project");
+  SaveRunMemo(project, run, setup);
   return false;
 }
 

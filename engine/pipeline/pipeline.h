@@ -3,6 +3,10 @@
 // files, five parsing passes, search words, then every output. A cancel
 // request ends it at the next check. The result is always false; callers
 // read Cancel afterwards.
+//
+// With kUse, a file that the previous run into the same folder made from
+// the same inputs is left as it is instead of being made again
+// (engine/core/output_cache.h); kIgnore makes everything again.
 #ifndef TAVELLE_ENGINE_PIPELINE_PIPELINE_H_
 #define TAVELLE_ENGINE_PIPELINE_PIPELINE_H_
 
@@ -11,7 +15,9 @@
 
 namespace tavelle {
 
-bool ProcessFiles(Project& project, Run& run);
+enum class OutputCaches { kUse, kIgnore };
+
+bool ProcessFiles(Project& project, Run& run, OutputCaches caches = OutputCaches::kUse);
 
 }  // namespace tavelle
 

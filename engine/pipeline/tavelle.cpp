@@ -42,6 +42,7 @@ enum Method {
   kWarningCount,
   kWarningKinds,
   kProgress,
+  kProcessFilesFully,
 };
 
 const char* const kMethodNames[] = {
@@ -51,12 +52,12 @@ const char* const kMethodNames[] = {
     "GetInputFoldersCount", "ClearInputFolders", "AddFileType", "RemoveFileType",
     "GetFileType",    "GetFileTypeCount", "ClearFileTypes",   "SaveConfig",
     "OpenConfig",     "RunFailures",     "StageTimes",        "Warnings",
-    "WarningCount",   "WarningKinds",    "Progress",
+    "WarningCount",   "WarningKinds",    "Progress",          "ProcessFilesFully",
 };
 
 // How many arguments each method takes.
-constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1, 2, 0,
-                                      0, 2, 1, 2, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0};
+constexpr size_t kArgumentCounts[] = {0, 0, 0, 4, 1, 4, 4, 0, 0, 2, 1, 2, 0, 0,
+                                      2, 1, 2, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0};
 
 const automation::MemberNames& Members() {
   static const automation::MemberNames members(Tavelle::MemberNames());
@@ -167,7 +168,10 @@ bool Tavelle::InvokeMethod(int method, std::span<Variant> args, Variant& result)
   std::string name, keyFile, replace;
   switch (method) {
     case kProcessFiles:
-      ProcessFiles(result);
+      ProcessFiles(OutputCaches::kUse, result);
+      return true;
+    case kProcessFilesFully:
+      ProcessFiles(OutputCaches::kIgnore, result);
       return true;
     case kAddKeyWord:
       result = AddKeyWord(p, Text(args[0]), Text(args[1]), Text(args[2]), index);
@@ -254,10 +258,10 @@ bool Tavelle::InvokeMethod(int method, std::span<Variant> args, Variant& result)
   }
 }
 
-void Tavelle::ProcessFiles(Variant& result) {
+void Tavelle::ProcessFiles(OutputCaches caches, Variant& result) {
   Run run(project_.settings.OutputMsgBox, project_.settings.OutputDirectory, run_clock_);
   active_run_ = &run;
-  result = tavelle::ProcessFiles(project_, run);
+  result = tavelle::ProcessFiles(project_, run, caches);
   run.Queue().Drain();
   active_run_ = nullptr;
   run_failures_ = run.Failures();

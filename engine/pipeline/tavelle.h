@@ -2,7 +2,9 @@
 // is one documentation project; clients set its properties and call its
 // methods by member name:
 //   the 52 settings (see settings.h), ErrMsg (read), Cancel (write, read),
-//   ProcessFiles, the sixteen list operations, SaveConfig (which returns
+//   ProcessFiles, which leaves alone the files that the previous run into
+//   the same folder made from the same inputs, and ProcessFilesFully,
+//   which makes every file again; the sixteen list operations, SaveConfig (which returns
 //   false when the file could not be replaced) and OpenConfig,
 //   and RunFailures (read): how many read, write or database failures the
 //   last ProcessFiles reported, so that a client can fail a build.
@@ -24,6 +26,7 @@
 
 #include "automation/object.h"
 #include "engine/core/run.h"
+#include "engine/pipeline/pipeline.h"
 #include "engine/scan/project.h"
 
 namespace tavelle {
@@ -47,7 +50,7 @@ class Tavelle : public automation::Object {
   bool InvokeMethod(int member, std::span<automation::Variant> args,
                     automation::Variant& result);
 
-  void ProcessFiles(automation::Variant& result);
+  void ProcessFiles(OutputCaches caches, automation::Variant& result);
   void WriteCancel(bool value);
 
   Project project_;

@@ -72,22 +72,16 @@ FolderEntries ListFolder(const std::string& folder) {
   return listing;
 }
 
-void ReadMatchingFiles(const std::string& folder, const std::vector<std::string>& fileNames,
-                       std::vector<FileInfo>& sourceFiles,
+void ListMatchingFiles(const std::string& folder, const std::vector<std::string>& fileNames,
                        const SortedCollection<SearchWord>& fileTypes,
-                       const std::string& commentString,
-                       Run& run) {
+                       std::vector<SourceStep>& steps) {
   std::string folderPath = folder + "/";
-  for (const std::string& name : fileNames) {
-    if (run.CheckCancel()) return;
-    if (!MatchesFileType(name, fileTypes)) continue;
-    FileInfo file;
-    file.Name = folderPath + name;
-    run.Log("Reading File: " + file.Name);
-    run.AdvanceProgress();
-    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run, &file.LineStarts));
-    sourceFiles.push_back(std::move(file));
-  }
+  for (const std::string& name : fileNames)
+    if (MatchesFileType(name, fileTypes)) steps.push_back({folderPath + name, Status()});
+}
+
+void ListFailures(FolderEntries& listing, std::vector<SourceStep>& steps) {
+  for (Status& failure : listing.failures) steps.push_back({std::string(), std::move(failure)});
 }
 
 // The canonical path of a folder, or an empty path when it has none.
@@ -99,44 +93,69 @@ fs::path CanonicalFolder(const std::string& folder) {
 
 // `ancestors` holds the canonical paths of the folders on the current
 // path, this one last. Only a link can lead back to one of them.
-void FindBelow(const std::string& folder, std::vector<fs::path>& ancestors,
-               std::vector<FileInfo>& sourceFiles, const SortedCollection<SearchWord>& fileTypes,
-               const std::string& commentString, Run& run) {
+void ListBelow(const std::string& folder, std::vector<fs::path>& ancestors,
+               const SortedCollection<SearchWord>& fileTypes, std::vector<SourceStep>& steps) {
   std::string folderPath = folder + "/";
   FolderEntries listing = ListFolder(folder);
-  for (Status& failure : listing.failures) run.Fail(std::move(failure));
+  ListFailures(listing, steps);
   for (const Subfolder& entry : listing.subfolders) {
-    if (run.CheckCancel()) return;
     std::string subfolder = folderPath + entry.name;
     fs::path canonical = entry.isLink ? CanonicalFolder(subfolder) : ancestors.back() / entry.name;
     if (std::find(ancestors.begin(), ancestors.end(), canonical) != ancestors.end()) continue;
     ancestors.push_back(std::move(canonical));
-    FindBelow(subfolder, ancestors, sourceFiles, fileTypes, commentString, run);
+    ListBelow(subfolder, ancestors, fileTypes, steps);
     ancestors.pop_back();
   }
-  ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, run);
+  ListMatchingFiles(folder, listing.files, fileTypes, steps);
+}
+
+void ReadListedFiles(std::vector<SourceStep> steps, std::vector<FileInfo>& sourceFiles,
+                     const std::string& commentString, Run& run) {
+  for (SourceStep& step : steps) {
+    if (!step.failure.ok()) {
+      run.Fail(step.failure);
+      continue;
+    }
+    if (run.CheckCancel()) return;
+    FileInfo file;
+    file.Name = std::move(step.file);
+    run.Log("Reading File: " + file.Name);
+    run.AdvanceProgress();
+    run.Fail(ReadTextFile(file.Name, file.FileText, commentString, run, &file.LineStarts,
+                          &file.BytesKey));
+    sourceFiles.push_back(std::move(file));
+  }
 }
 
 }  // namespace
 
+std::vector<SourceStep> ListSourceFiles(const std::string& folder, bool recursive,
+                                        const SortedCollection<SearchWord>& fileTypes) {
+  std::vector<SourceStep> steps;
+  // An empty name (a configuration's missing FolderN key) is no folder:
+  // joined with "/" it would walk the whole file system.
+  if (folder.empty()) return steps;
+  if (recursive) {
+    std::vector<fs::path> ancestors{CanonicalFolder(folder)};
+    ListBelow(folder, ancestors, fileTypes, steps);
+    return steps;
+  }
+  FolderEntries listing = ListFolder(folder);
+  ListFailures(listing, steps);
+  ListMatchingFiles(folder, listing.files, fileTypes, steps);
+  return steps;
+}
+
 void FindSourceFiles(const std::string& folder, std::vector<FileInfo>& sourceFiles,
                      const SortedCollection<SearchWord>& fileTypes,
                      const std::string& commentString, Run& run) {
-  if (folder.empty()) return;
-  FolderEntries listing = ListFolder(folder);
-  for (Status& failure : listing.failures) run.Fail(std::move(failure));
-  ReadMatchingFiles(folder, listing.files, sourceFiles, fileTypes, commentString, run);
+  ReadListedFiles(ListSourceFiles(folder, false, fileTypes), sourceFiles, commentString, run);
 }
 
 void FindSourceFilesRecursive(const std::string& folder, std::vector<FileInfo>& sourceFiles,
                               const SortedCollection<SearchWord>& fileTypes,
-                              const std::string& commentString,
-                              Run& run) {
-  // An empty name (a configuration's missing FolderN key) is no folder:
-  // joined with "/" it would walk the whole file system.
-  if (folder.empty()) return;
-  std::vector<fs::path> ancestors{CanonicalFolder(folder)};
-  FindBelow(folder, ancestors, sourceFiles, fileTypes, commentString, run);
+                              const std::string& commentString, Run& run) {
+  ReadListedFiles(ListSourceFiles(folder, true, fileTypes), sourceFiles, commentString, run);
 }
 
 std::vector<std::string> ListSubfolders(const std::string& folderPath) {

@@ -24,6 +24,20 @@
 
 namespace tavelle {
 
+// One step of a folder walk, in the order a run takes them: a source file
+// to read (`file`), or a folder or entry that could not be listed
+// (`failure`).
+struct SourceStep {
+  std::string file;
+  Status failure;
+};
+
+// The walk of `folder` (and, when `recursive`, of the folders below it):
+// the files of the listed types and the listing failures, without reading
+// a file.
+std::vector<SourceStep> ListSourceFiles(const std::string& folder, bool recursive,
+                                        const SortedCollection<SearchWord>& fileTypes);
+
 void FindSourceFiles(const std::string& folder, std::vector<FileInfo>& sourceFiles,
                      const SortedCollection<SearchWord>& fileTypes,
                      const std::string& commentString, Run& run);

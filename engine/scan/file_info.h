@@ -17,6 +17,8 @@ struct FileInfo {
   // Where each line of a source's FileText starts, as the reader found the
   // lines; kept as long as FileText.
   std::vector<uint32_t> LineStarts;
+  // A key of the source file's bytes as read (BytesKeyOfFile).
+  uint64_t BytesKey = 0;
 };
 
 // The line (from 1) of `file` that holds the character at `offset`; 0 when

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "automation/platform.h"
+#include "engine/core/content_key.h"
 
 
 namespace tavelle {
@@ -99,7 +101,7 @@ struct FileCloser {
 }  // namespace
 
 Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
-                    Run& run, std::vector<uint32_t>* lineStarts) {
+                    Run& run, std::vector<uint32_t>* lineStarts, uint64_t* bytesKey) {
   text.clear();
   if (lineStarts) lineStarts->clear();
   uintmax_t size = 0;
@@ -112,6 +114,8 @@ Status ReadTextFile(const std::string& filePath, std::string& text, std::string_
   text.reserve(size + size / 16 + 2);
 
   LineCollector lines(text, prefix, run, lineStarts);
+  std::optional<ContentKey> key;
+  if (bytesKey) key.emplace();
   char buffer[kReadChunk];
   size_t count;
   uintmax_t total = 0;
@@ -119,11 +123,30 @@ Status ReadTextFile(const std::string& filePath, std::string& text, std::string_
     // A file that grows while it is read stops at the limit too.
     total += count;
     if (total > kMaxTextFileSize) return Status::FileFailure("File larger than 64 MB", filePath);
+    if (key) key->AddBytes(std::string_view(buffer, count));
     if (!lines.Add(std::string_view(buffer, count))) return Status();
   }
   if (std::ferror(file.get())) return Status::FileFailure(std::strerror(errno), filePath);
   lines.Finish();
+  if (key) *bytesKey = key->Add(static_cast<int64_t>(total)).Value();
   return Status();
+}
+
+uint64_t BytesKeyOfFile(const std::string& filePath) {
+  uintmax_t size = 0;
+  automation::RegularFile opened = automation::OpenRegularFile(filePath, size);
+  if (!opened.file) return 0;
+  std::unique_ptr<std::FILE, FileCloser> file(opened.file);
+  ContentKey key;
+  char buffer[kReadChunk];
+  size_t count;
+  uintmax_t total = 0;
+  while ((count = std::fread(buffer, 1, kReadChunk, file.get())) > 0) {
+    total += count;
+    key.AddBytes(std::string_view(buffer, count));
+  }
+  if (std::ferror(file.get())) return 0;
+  return key.Add(static_cast<int64_t>(total)).Value();
 }
 
 }  // namespace tavelle

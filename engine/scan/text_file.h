@@ -11,7 +11,8 @@
 // request, checked before each line, stops the reading; the text then
 // holds the lines read so far. When `lineStarts` is given, it receives the
 // offset in `text` where each line starts (lines that start beyond 4 GiB
-// are not recorded).
+// are not recorded). When `bytesKey` is given, it receives the key of the
+// file's bytes (BytesKeyOfFile) once the whole file was read.
 #ifndef TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 #define TAVELLE_ENGINE_SCAN_TEXT_FILE_H_
 
@@ -28,7 +29,12 @@ namespace tavelle {
 inline constexpr uintmax_t kMaxTextFileSize = uintmax_t{64} << 20;
 
 Status ReadTextFile(const std::string& filePath, std::string& text, std::string_view prefix,
-                    Run& run, std::vector<uint32_t>* lineStarts = nullptr);
+                    Run& run, std::vector<uint32_t>* lineStarts = nullptr,
+                    uint64_t* bytesKey = nullptr);
+
+// A key of the bytes of the regular file `filePath`, which changes when
+// they do, read without taking them as text; 0 when it cannot be read.
+uint64_t BytesKeyOfFile(const std::string& filePath);
 
 }  // namespace tavelle
 

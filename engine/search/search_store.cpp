@@ -115,6 +115,7 @@ void SetAsideDamagedDatabase(const std::filesystem::path& file, Run& run) {
     return;
   }
   run.Log("Damaged search word database moved aside to: " + aside.string());
+  run.NoteRepair();
 }
 
 }  // namespace

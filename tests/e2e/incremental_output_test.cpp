@@ -71,6 +71,10 @@ class GeneratedProject {
     std::string page = ReadFile(root_ / "page.html");
     WriteFile(root_ / "page.html", page + "<!-- round " + std::to_string(round) + " -->");
   }
+  void DescribeMember(size_t index, const std::string& text) {
+    classes_[index].member = text;
+    Save(index);
+  }
   void ToggleAutoLink() { autoLink_ = !autoLink_; }
   size_t size() const { return classes_.size(); }
 
@@ -83,7 +87,7 @@ class GeneratedProject {
 
  private:
   struct Class {
-    std::string name, base, description;
+    std::string name, base, description, member = "Runs it.";
   };
 
   fs::path FileOf(const Class& c) const { return root_ / "src" / (c.name + ".h"); }
@@ -94,8 +98,8 @@ class GeneratedProject {
     if (!c.base.empty()) text += "//Base Classes: " + c.base + "\n//\\\\\n";
     text += "//Description: " + c.description + "\n//\\\\\n//DOC_DEFINE_CLASS_END\n";
     text += "//DOC_DEFINE_CLASS_MEMBER_START\n//Class: " + c.name +
-            "\n//\\\\\n//Name: Run\n//\\\\\n//Description: Runs " + c.name +
-            ".\n//\\\\\n//DOC_DEFINE_CLASS_MEMBER_END\n";
+            "\n//\\\\\n//Name: Run\n//\\\\\n//Description: " + c.member +
+            "\n//\\\\\n//DOC_DEFINE_CLASS_MEMBER_END\n";
     WriteFile(FileOf(c), text);
   }
 
@@ -121,13 +125,25 @@ std::vector<std::string> RunInto(const GeneratedProject& project, const fs::path
   return rows;
 }
 
-// A fresh run into an empty folder: its files and rows.
-std::pair<std::map<std::string, std::string>, std::vector<std::string>> FullRun(
-    const GeneratedProject& project) {
+// The search-word table of `database`, a row a line.
+std::string TableOf(const fs::path& database) {
+  return RunCommand("sqlite3 -batch " + Quoted(database.string()) +
+                    " 'select * from SearchWords order by rowid'")
+      .output;
+}
+
+struct FreshRun {
+  std::map<std::string, std::string> files;
+  std::vector<std::string> rows;
+  std::string table;
+};
+
+// A fresh run into an empty folder, with a database of its own.
+FreshRun FullRun(const GeneratedProject& project) {
   TempDir fresh;
   fs::create_directories(fresh.path() / "docs");
   std::vector<std::string> rows = RunInto(project, fresh.path(), fresh.path() / "words.sqlite");
-  return {ReadAllFiles(fresh.path() / "docs"), rows};
+  return {ReadAllFiles(fresh.path() / "docs"), rows, TableOf(fresh.path() / "words.sqlite")};
 }
 
 std::vector<std::string> WithoutRemovals(const std::vector<std::string>& rows, int& removals) {
@@ -149,12 +165,27 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
   fs::path folder = work.path() / "incremental";
   fs::create_directories(folder / "docs");
   WriteFile(folder / "docs" / "mine.txt", "the user's own file");
-  RunInto(project, folder, work.path() / "words.sqlite");
+  std::vector<std::string> firstRows = RunInto(project, folder, work.path() / "words.sqlite");
+  // A re-run without a change touches no file and logs the same rows.
+  std::map<std::string, fs::file_time_type> stamps;
+  for (const auto& entry : fs::recursive_directory_iterator(folder / "docs"))
+    stamps[entry.path().string()] = entry.last_write_time();
+  EXPECT_EQ(RunInto(project, folder, work.path() / "words.sqlite"), firstRows);
+  for (const auto& [path, stamp] : stamps)
+    EXPECT_TRUE(fs::last_write_time(path) == stamp) << path << " was written again";
+  // After another project's run into the shared database, the next run
+  // makes the table this project's again.
+  std::string table = TableOf(work.path() / "words.sqlite");
+  RunCli(work.path() / "words.sqlite", "-q -o " + Quoted((work.path() / "other").string()) +
+                                           " " + Quoted(SourcePath("examples/shapes.tvg").string()));
+  EXPECT_NE(TableOf(work.path() / "words.sqlite"), table);
+  EXPECT_EQ(RunInto(project, folder, work.path() / "words.sqlite"), firstRows);
+  EXPECT_EQ(TableOf(work.path() / "words.sqlite"), table);
 
-  std::mt19937 random(18);
-  for (int round = 0; round < 10; ++round) {
+  std::mt19937 random(19);  // 14 rounds of this seed make every kind of edit
+  for (int round = 0; round < 14; ++round) {
     size_t pick = random() % project.size();
-    switch (random() % 7) {
+    switch (random() % 10) {
       case 0: project.Describe(pick, "Edited in round " + std::to_string(round) + "."); break;
       case 1: project.AddClass(); break;
       case 2: project.RemoveClass(pick); break;
@@ -162,10 +193,26 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
       case 4: project.AddBase(pick, (pick + 1) % project.size()); break;
       case 5: project.EditTemplate(round); break;
       case 6: project.ToggleAutoLink(); break;
+      case 7: project.DescribeMember(pick, "Edited in round " + std::to_string(round) + "."); break;
+      case 8: {  // someone edits a page the run made; the next run mends it
+        std::vector<fs::path> pages;
+        for (const auto& entry : fs::directory_iterator(folder / "docs"))
+          if (entry.path().extension() == ".html") pages.push_back(entry.path());
+        std::sort(pages.begin(), pages.end());
+        WriteFile(pages[pick % pages.size()], "edited by hand");
+        break;
+      }
+      case 9: {  // a cache cut short, as a full disk might leave it, is not trusted
+        std::string cache = ReadFile(folder / "docs" / ".tavelle-cache");
+        WriteFile(folder / "docs" / ".tavelle-cache", cache.substr(0, cache.size() / 2));
+        project.Describe(pick, "Edited in round " + std::to_string(round) + ".");
+        break;
+      }
     }
     auto before = ReadAllFiles(folder / "docs");
     std::vector<std::string> rows = RunInto(project, folder, work.path() / "words.sqlite");
-    auto [expectedFiles, expectedRows] = FullRun(project);
+    auto [expectedFiles, expectedRows, expectedTable] = FullRun(project);
+    EXPECT_EQ(TableOf(work.path() / "words.sqlite"), expectedTable) << "round " << round;
     auto files = ReadAllFiles(folder / "docs");
     ASSERT_EQ(files.erase("mine.txt"), 1u) << "round " << round;
     ExpectSameFiles(expectedFiles, files);
@@ -204,7 +251,7 @@ TEST(IncrementalOutput, KilledRunsThenARunLeaveWhatAFreshRunLeaves) {
                Quoted(BinaryPath("tavelle-cli")) + " -q -o docs " + project.Options());
   }
   RunInto(project, folder, database);
-  ExpectSameFiles(FullRun(project).first, ReadAllFiles(folder / "docs"));
+  ExpectSameFiles(FullRun(project).files, ReadAllFiles(folder / "docs"));
 }
 
 }  // namespace

@@ -1,0 +1,266 @@
+#include "engine/pipeline/run_memo.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "engine/core/content_key.h"
+#include "engine/core/output_manifest.h"
+#include "engine/scan/file_discovery.h"
+#include "engine/scan/text_file.h"
+#include "engine/search/search_store.h"
+
+namespace tavelle {
+namespace {
+
+constexpr char kMemoName[] = ".tavelle-run";
+constexpr std::string_view kVersionLine = "tavelle-run 1 " TAVELLE_VERSION;
+
+// The file's bytes, read only when it is a regular file; false otherwise.
+bool AddFileBytes(ContentKey& key, const std::string& path) {
+  uint64_t bytes = BytesKeyOfFile(path);
+  key.Add(static_cast<int64_t>(bytes));
+  return bytes != 0;
+}
+
+// A template that is named must be readable; an empty name is no template.
+bool AddTemplate(ContentKey& key, const std::string& path) {
+  key.Add(path);
+  return path.empty() || AddFileBytes(key, path);
+}
+
+void AddList(ContentKey& key, const SortedCollection<SearchWord>& list) {
+  key.Add(static_cast<int64_t>(list.Count()));
+  for (const auto& word : list) {
+    key.Add(word->ID).Add(word->Name).Add(word->ReplaceString).Add(word->filename);
+    key.Add(word->WordType).Add(word->Class).Add(word->OrderID).Add(word->ClassOrderID);
+  }
+}
+
+void AddSettings(ContentKey& key, const Settings& settings) {
+  for (const PropertyInfo& property : SettingProperties()) {
+    // The message sink is where rows go, not what they say.
+    if (std::holds_alternative<automation::ObjectRef Settings::*>(property.field)) continue;
+    key.Add(property.name).Add(ReadProperty(settings, property).AsText());
+  }
+}
+
+// The source files as the folder walk finds them now.
+bool AddSourcesOnDisk(ContentKey& key, const Project& project) {
+  for (const SearchWordRef& folder : project.InputFolders) {
+    for (const SourceStep& step :
+         ListSourceFiles(folder->Name, project.settings.SearchRecursive, project.FileTypes)) {
+      if (!step.failure.ok()) return false;
+      key.Add(step.file);
+      if (!AddFileBytes(key, step.file)) return false;
+    }
+  }
+  return true;
+}
+
+// The source files as the run read them.
+void AddSourcesRead(ContentKey& key, const Project& project) {
+  for (const FileInfo& file : project.SourceFiles)
+    key.Add(file.Name).Add(static_cast<int64_t>(file.BytesKey));
+}
+
+bool AddTreeViewer(ContentKey& key, const std::string& folder) {
+  key.Add(folder);
+  if (folder.empty()) return true;
+  std::error_code error;
+  std::vector<std::string> files;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error))
+    files.push_back(it->path().string());
+  if (error) return false;
+  std::sort(files.begin(), files.end());
+  for (const std::string& file : files) {
+    key.Add(file);
+    if (std::filesystem::is_regular_file(file, error) && !AddFileBytes(key, file)) return false;
+  }
+  return true;
+}
+
+// The search-word database as a run left it: a later change by anyone
+// else means the next run must write it again.
+struct FileStamp {
+  int64_t size = -1, modified = 0, inode = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::filesystem::path& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return {};
+  return {static_cast<int64_t>(info.st_size),
+          static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+          static_cast<int64_t>(info.st_ino)};
+}
+
+// The memo's text: its version line, then fields written as
+// "length:bytes\n", so that rows may hold any byte.
+class MemoWriter {
+ public:
+  MemoWriter() : text_(kVersionLine) { text_ += '\n'; }
+  MemoWriter& Put(std::string_view field) {
+    text_ += std::to_string(field.size());
+    text_ += ':';
+    text_ += field;
+    text_ += '\n';
+    return *this;
+  }
+  MemoWriter& Put(int64_t number) { return Put(std::to_string(number)); }
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+class MemoReader {
+ public:
+  explicit MemoReader(std::string_view text) : rest_(text) {
+    ok_ = rest_.starts_with(kVersionLine) && rest_.substr(kVersionLine.size()).starts_with("\n");
+    if (ok_) rest_.remove_prefix(kVersionLine.size() + 1);
+  }
+  std::string_view Take() {
+    size_t colon = rest_.find(':');
+    size_t length = 0;
+    if (!ok_ || colon == std::string_view::npos ||
+        std::from_chars(rest_.data(), rest_.data() + colon, length).ptr != rest_.data() + colon ||
+        rest_.size() - colon - 1 < length + 1 || rest_[colon + 1 + length] != '\n') {
+      ok_ = false;
+      return {};
+    }
+    std::string_view field = rest_.substr(colon + 1, length);
+    rest_.remove_prefix(colon + 2 + length);
+    return field;
+  }
+  int64_t TakeNumber() {
+    std::string_view field = Take();
+    int64_t number = 0;
+    if (std::from_chars(field.data(), field.data() + field.size(), number).ptr !=
+        field.data() + field.size())
+      ok_ = false;
+    return number;
+  }
+  // Whether everything was read, and read well.
+  bool Finished() const { return ok_ && rest_.empty(); }
+  bool ok() const { return ok_; }
+
+ private:
+  std::string_view rest_;
+  bool ok_;
+};
+
+struct Memo {
+  uint64_t inputs = 0, outputs = 0;
+  FileStamp database;
+  std::vector<std::string> rows;
+  std::vector<Warning> warnings;
+  std::vector<SearchWord> keyWords;
+};
+
+bool ParseMemo(std::string_view text, Memo& memo) {
+  MemoReader reader(text);
+  memo.inputs = static_cast<uint64_t>(reader.TakeNumber());
+  memo.outputs = static_cast<uint64_t>(reader.TakeNumber());
+  memo.database = {reader.TakeNumber(), reader.TakeNumber(), reader.TakeNumber()};
+  for (int64_t count = reader.TakeNumber(); reader.ok() && count > 0; --count)
+    memo.rows.emplace_back(reader.Take());
+  for (int64_t count = reader.TakeNumber(); reader.ok() && count > 0; --count) {
+    Warning warning;
+    warning.Path = reader.Take();
+    warning.Line = static_cast<int32_t>(reader.TakeNumber());
+    warning.Kind = reader.Take();
+    warning.Message = reader.Take();
+    memo.warnings.push_back(std::move(warning));
+  }
+  for (int64_t count = reader.TakeNumber(); reader.ok() && count > 0; --count) {
+    SearchWord word;
+    word.ID = static_cast<int32_t>(reader.TakeNumber());
+    word.Name = reader.Take();
+    word.ReplaceString = reader.Take();
+    word.filename = reader.Take();
+    word.WordType = reader.Take();
+    word.Class = reader.Take();
+    word.OrderID = static_cast<int16_t>(reader.TakeNumber());
+    word.ClassOrderID = static_cast<int16_t>(reader.TakeNumber());
+    memo.keyWords.push_back(std::move(word));
+  }
+  return reader.Finished();
+}
+
+std::string FormatMemo(const Project& project, Run& run, uint64_t inputs) {
+  MemoWriter memo;
+  FileStamp database = StampOf(SearchDatabasePath());
+  memo.Put(static_cast<int64_t>(inputs)).Put(static_cast<int64_t>(run.Output().WrittenFilesKey()));
+  memo.Put(database.size).Put(database.modified).Put(database.inode);
+  const std::vector<std::string>& rows = run.KeptRows();
+  memo.Put(static_cast<int64_t>(rows.size()));
+  for (const std::string& row : rows) memo.Put(row);
+  memo.Put(project.Warnings.Count());
+  for (const Warning& warning : project.Warnings.Entries())
+    memo.Put(warning.Path).Put(warning.Line).Put(warning.Kind).Put(warning.Message);
+  memo.Put(static_cast<int64_t>(project.KeyWords.Count()));
+  for (const auto& word : project.KeyWords) {
+    memo.Put(word->ID).Put(word->Name).Put(word->ReplaceString).Put(word->filename);
+    memo.Put(word->WordType).Put(word->Class).Put(word->OrderID).Put(word->ClassOrderID);
+  }
+  return memo.Text();
+}
+
+}  // namespace
+
+uint64_t RunSetupKey(const Project& project) {
+  const Settings& settings = project.settings;
+  ContentKey key;
+  key.Add(kVersionLine);
+  AddSettings(key, settings);
+  AddList(key, project.FileTypes);
+  AddList(key, project.KeyWords);
+  AddList(key, project.InputFolders);
+  key.Add(project.ConfigFile).Add(project.ConfigLacksSections);
+  key.Add(SearchDatabasePath().string());
+  for (const std::string* path : {&settings.DefaultHTML, &settings.ProjFileTemplate,
+                                  &settings.IndexFileTemplate, &settings.ContentFileTemplate})
+    if (!AddTemplate(key, *path)) return 0;
+  if (!AddTreeViewer(key, settings.TreeViewerFolder)) return 0;
+  return key.Value();
+}
+
+bool ReplayRunMemo(Project& project, Run& run, uint64_t setup) {
+  OutputFolder& output = run.Output();
+  std::string text;
+  Memo memo;
+  // The cheap checks first; reading every source comes last.
+  if (setup == 0 || !output.ReadBookkeeping(kMemoName, text) || !ParseMemo(text, memo) ||
+      !(StampOf(SearchDatabasePath()) == memo.database) ||
+      output.CurrentFilesKey(ReadManifest(output)) != memo.outputs)
+    return false;
+  ContentKey inputs;
+  inputs.Add(static_cast<int64_t>(setup));
+  if (!AddSourcesOnDisk(inputs, project) || inputs.Value() != memo.inputs) return false;
+  for (const std::string& row : memo.rows) run.Log(row);
+  for (const Warning& warning : memo.warnings)
+    project.Warnings.Add(warning.Path, warning.Line, warning.Kind, warning.Message);
+  project.KeyWords.Clear();
+  for (SearchWord& word : memo.keyWords)
+    project.KeyWords.AddSorted(std::make_shared<SearchWord>(std::move(word)));
+  return true;
+}
+
+void SaveRunMemo(const Project& project, Run& run, uint64_t setup) {
+  if (setup == 0 || run.Failures() > 0 || run.CancelRequested() || run.Repaired()) return;
+  ContentKey inputs;
+  inputs.Add(static_cast<int64_t>(setup));
+  AddSourcesRead(inputs, project);
+  run.Fail(run.Output().WriteBookkeeping(kMemoName, FormatMemo(project, run, inputs.Value())));
+}
+
+}  // namespace tavelle
