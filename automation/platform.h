@@ -94,10 +94,14 @@ class ConfinedFolder {
   Result Write(const std::string& name, std::string_view head, std::string_view tail,
                NewFile newFile = NewFile::kInPlace);
 
-  // Makes `name` ready to be written by someone else (a picture drawn by a
-  // component): its folders are checked for links, and a link standing at
-  // the name itself is removed.
-  Result Prepare(const std::string& name);
+  // Makes `name` with `produce`, which writes the file at the full path it
+  // is given (a picture drawn by a component): a temporary file in the
+  // folder, named with the extension of `name` at its end, that is then
+  // renamed over the name like a written one. The folders on the way are
+  // checked before `produce` runs and again after it. When `produce` returns
+  // false, its file is removed, the old one stays and the outcome is
+  // kFailed with error 0.
+  Result Produce(const std::string& name, const std::function<bool(const std::string&)>& produce);
 
   // What tells one version of a file from another without reading it:
   // writing or replacing the file changes at least one of these.
@@ -129,6 +133,9 @@ class ConfinedFolder {
  private:
   int Root(int& error);
   int OpenParent(const std::string& name, std::string& leaf, Result& failure);
+  std::string TemporaryName(const std::string& extension);
+  // Renames the temporary file over `leaf` in `folder`, or removes it.
+  Result Replace(const std::string& temporary, int folder, const std::string& leaf);
 
   std::filesystem::path root_;
   std::mutex mutex_;

@@ -159,6 +159,35 @@ bool HoldsExactly(int fd, std::string_view head, std::string_view tail) {
   }
 }
 
+// Whether `leaf` in `folder`, whose type and size `info` gives, is a
+// regular file that holds exactly `head` + `tail`.
+bool HoldsAlready(int folder, const std::string& leaf, const struct stat& info,
+                  std::string_view head, std::string_view tail) {
+  if (!S_ISREG(info.st_mode) || static_cast<uint64_t>(info.st_size) != head.size() + tail.size())
+    return false;
+  int existing = openat(folder, leaf.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  bool same = existing >= 0 && HoldsExactly(existing, head, tail);
+  if (existing >= 0) close(existing);
+  return same;
+}
+
+// Reads the rest of the file `fd` into `bytes`.
+bool ReadAll(int fd, std::string& bytes) {
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t count = read(fd, buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return count == 0;
+    bytes.append(buffer, static_cast<size_t>(count));
+  }
+}
+
+// Temporary files are named ".tavelle-<process>-<number>.tmp", followed by
+// the extension of the file they become when someone else writes them.
+bool IsTemporaryName(std::string_view file) {
+  return file.starts_with(kTemporaryPrefix) && file.find(kTemporarySuffix) != std::string_view::npos;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t count = write(fd, bytes.data(), bytes.size());
@@ -259,17 +288,10 @@ ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::strin
   struct stat info;
   if (fstatat(folder, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
     if (S_ISDIR(info.st_mode)) return finish({Outcome::kFailed, EISDIR});
-    if (S_ISREG(info.st_mode) &&
-        static_cast<uint64_t>(info.st_size) == head.size() + tail.size()) {
-      int existing = openat(folder, leaf.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-      bool same = existing >= 0 && HoldsExactly(existing, head, tail);
-      if (existing >= 0) close(existing);
-      if (same) return finish({Outcome::kUnchanged});
-    }
+    if (HoldsAlready(folder, leaf, info, head, tail)) return finish({Outcome::kUnchanged});
   }
 
-  std::string temporary = kTemporaryPrefix + std::to_string(getpid()) + "-" +
-                          std::to_string(next_temporary_++) + kTemporarySuffix;
+  std::string temporary = TemporaryName({});
   int fd = openat(root, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                   0666);
   if (fd < 0) return finish({Outcome::kFailed, errno});
@@ -279,27 +301,71 @@ ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::strin
     written = false;
     error = errno;
   }
-  if (written && renameat(root, temporary.c_str(), folder, leaf.c_str()) != 0) {
-    written = false;
-    error = errno;
-  }
   if (!written) {
     unlinkat(root, temporary.c_str(), 0);
     return finish({Outcome::kFailed, error});
   }
-  return finish({Outcome::kWritten});
+  return finish(Replace(temporary, folder, leaf));
 }
 
-ConfinedFolder::Result ConfinedFolder::Prepare(const std::string& name) {
+ConfinedFolder::Result ConfinedFolder::Produce(const std::string& name,
+                                               const std::function<bool(const std::string&)>& produce) {
   std::string leaf;
   Result result{Outcome::kWritten};
   int folder = OpenParent(name, leaf, result);
   if (folder < 0) return result;
-  struct stat info;
-  if (fstatat(folder, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode))
-    unlinkat(folder, leaf.c_str(), 0);
   if (folder != root_fd_) close(folder);
-  return result;
+
+  std::string temporary = TemporaryName(std::filesystem::path(leaf).extension().string());
+  int root = root_fd_;
+  if (!produce((root_ / temporary).string())) {
+    unlinkat(root, temporary.c_str(), 0);
+    return {Outcome::kFailed, 0};
+  }
+  // A folder on the way may have become a link while the file was made.
+  folder = OpenParent(name, leaf, result);
+  if (folder < 0) {
+    unlinkat(root, temporary.c_str(), 0);
+    return result;
+  }
+  auto finish = [&](Result outcome) {
+    if (folder != root) close(folder);
+    return outcome;
+  };
+
+  int made = openat(root, temporary.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  struct stat madeInfo;
+  if (made < 0 || fstat(made, &madeInfo) != 0 || !S_ISREG(madeInfo.st_mode)) {
+    int error = made < 0 ? errno : EINVAL;
+    if (made >= 0) close(made);
+    unlinkat(root, temporary.c_str(), 0);
+    return finish({Outcome::kFailed, error});
+  }
+  // Only a file of the same size is read back and compared.
+  struct stat info;
+  std::string bytes;
+  bool same = fstatat(folder, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+              info.st_size == madeInfo.st_size && ReadAll(made, bytes) &&
+              HoldsAlready(folder, leaf, info, bytes, {});
+  close(made);
+  if (same) {
+    unlinkat(root, temporary.c_str(), 0);
+    return finish({Outcome::kUnchanged});
+  }
+  return finish(Replace(temporary, folder, leaf));
+}
+
+std::string ConfinedFolder::TemporaryName(const std::string& extension) {
+  return kTemporaryPrefix + std::to_string(getpid()) + "-" + std::to_string(next_temporary_++) +
+         kTemporarySuffix + extension;
+}
+
+ConfinedFolder::Result ConfinedFolder::Replace(const std::string& temporary, int folder,
+                                               const std::string& leaf) {
+  if (renameat(root_fd_, temporary.c_str(), folder, leaf.c_str()) == 0) return {Outcome::kWritten};
+  int error = errno;
+  unlinkat(root_fd_, temporary.c_str(), 0);
+  return {Outcome::kFailed, error};
 }
 
 bool ConfinedFolder::Identify(const std::string& name, Identity& identity) {
@@ -364,8 +430,7 @@ void ConfinedFolder::RemoveLeftovers() {
   for (std::filesystem::directory_iterator it(root_, error), end; !error && it != end;
        it.increment(error)) {
     std::string file = it->path().filename().string();
-    if (file.starts_with(kTemporaryPrefix) && file.ends_with(kTemporarySuffix))
-      std::filesystem::remove(it->path(), error);
+    if (IsTemporaryName(file)) std::filesystem::remove(it->path(), error);
   }
 }
 

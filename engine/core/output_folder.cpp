@@ -138,10 +138,14 @@ void OutputFolder::Produce(const std::string& name, Producer produce, size_t byt
     return;
   }
   SetKey(NormalName(name), key);
-  Post(path, [this, name, path, produce = std::move(produce)](RunReport& report) {
+  Post(path, [this, name, produce = std::move(produce)](RunReport& report) {
     std::string normal = NormalName(name);
-    Status status = StatusOf(name, files_.Prepare(normal));
-    if (status.ok()) status = produce(path, report);
+    Status made;
+    auto result = files_.Produce(normal, [&](const std::string& temporary) {
+      made = produce(temporary, report);
+      return made.ok();
+    });
+    Status status = made.ok() ? StatusOf(name, result) : made;
     if (status.ok()) Record(std::move(normal));
     report.Fail(status);
   }, bytes);

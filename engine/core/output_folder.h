@@ -33,7 +33,8 @@ class Run;
 
 class OutputFolder {
  public:
-  // Makes the file at a full path; runs on the output queue.
+  // Writes the file at the full path it is given, a temporary file that
+  // then takes the file's name; runs on the output queue.
   using Producer = std::function<Status(const std::string& path, RunReport& report)>;
 
   OutputFolder(std::string directory, OutputQueue& queue);
@@ -73,8 +74,8 @@ class OutputFolder {
   // for work already running on the output queue.
   Status WriteNow(const std::string& name, std::string_view text);
 
-  // Makes the file `name` with `produce`; `bytes` is the memory the work
-  // holds until it has run.
+  // Makes the file `name` with `produce`, whole or not at all, like a
+  // written one; `bytes` is the memory the work holds until it has run.
   void Produce(const std::string& name, Producer produce, size_t bytes, uint64_t key = 0);
 
   // Every file the run wrote, or found already holding its bytes, by its

@@ -89,9 +89,11 @@ Status ClearPicture(const automation::ObjectRef& component, int16_t width, int16
   return Status::FileFailure(description, path);
 }
 
-// Saves the picture at `path` ("png" at its end) in format 3, PNG.
-Status SavePicture(const automation::ObjectRef& component, const std::string& path) {
-  std::string_view base(path);
+// Saves the picture at `file` ("png" at its end) in format 3, PNG; a
+// failure names `path`, the picture's place in the output folder.
+Status SavePicture(const automation::ObjectRef& component, const std::string& file,
+                   const std::string& path) {
+  std::string_view base(file);
   base.remove_suffix(3);
   std::vector<Variant> arguments{Variant(base), Variant(int16_t{3})};
   Variant reason;
@@ -145,8 +147,8 @@ void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
   uint64_t key = PictureKey(doc, scale);
   if (output.Reuse(pictureName, key, row)) return;
   auto draw = [component = CreatePainter(scale), items = doc.DiagramInfo,
-               width = doc.BMP_Width, height = doc.BMP_Height,
-               row = std::move(row)](const std::string& path, RunReport& report) mutable {
+               width = doc.BMP_Width, height = doc.BMP_Height, path = output.PathOf(pictureName),
+               row = std::move(row)](const std::string& file, RunReport& report) mutable {
     if (Status cleared = ClearPicture(component, width, height, path); !cleared.ok()) {
       report.Log(row);
       component.reset();
@@ -154,7 +156,7 @@ void DrawBitmap(const ClassDoc& doc, int16_t scale, Run& run) {
     }
     for (const DrawInfo& item : items) DrawItem(component, item);
     report.Log(row);
-    Status saved = SavePicture(component, path);
+    Status saved = SavePicture(component, file, path);
     component.reset();
     return saved;
   };

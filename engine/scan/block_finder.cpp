@@ -48,27 +48,6 @@ constexpr BlockKind kGeneralBlocks{"general", "DOC_DEFINE_GENERAL_START",
 constexpr BlockKind kIndexBlocks{"index", "DOC_DEFINE_INDEX_START", "DOC_DEFINE_INDEX_END",
                                  kIndexFields, ParseIndexBlock};
 
-// Line numbers of the positions of one file, asked for in ascending order:
-// the reader's line index is walked forward as the scan moves on. A text
-// from elsewhere (no file of the run) has no lines: they are 0.
-class LineCursor {
- public:
-  LineCursor(const Project& project, int32_t file) {
-    if (file >= 0 && static_cast<size_t>(file) < project.SourceFiles.size())
-      starts_ = &project.SourceFiles[static_cast<size_t>(file)].LineStarts;
-  }
-
-  int32_t LineOf(size_t pos) {
-    if (!starts_) return 0;
-    while (next_ < starts_->size() && (*starts_)[next_] <= pos) ++next_;
-    return static_cast<int32_t>(next_);
-  }
-
- private:
-  const std::vector<uint32_t>* starts_ = nullptr;
-  size_t next_ = 0;  // the first line that starts after the last position
-};
-
 std::string BlockName(std::string_view text) { return GetField(text, "Name", true); }
 
 void CheckFieldNames(Project& project, const BlockSource& source, const BlockKind& kind) {
@@ -77,7 +56,7 @@ void CheckFieldNames(Project& project, const BlockSource& source, const BlockKin
       continue;
     NearestName nearest(head.name);
     for (std::string_view field : kind.fields) nearest.Consider(field);
-    Warn(project, source.file, source.line + head.line, kUnknownFieldWarning,
+    Warn(project, source.file, source.LineOf(head.offset), kUnknownFieldWarning,
          "unknown field '" + std::string(head.name) + "' in a " +
              std::string(kind.word) + " block" + nearest.Suggestion());
   }
@@ -85,9 +64,9 @@ void CheckFieldNames(Project& project, const BlockSource& source, const BlockKin
 
 // A start marker that begins a line inside an open block of its kind means
 // the open block lost its end marker: the block that starts there becomes
-// part of it. `lines` stands at the block's start. True when there was one.
-bool CheckNestedStarts(Project& project, std::string_view block, size_t blockStart,
-                       LineCursor& lines, const BlockSource& source, const BlockKind& kind) {
+// part of it. True when there was one.
+bool CheckNestedStarts(Project& project, std::string_view block, const BlockSource& source,
+                       const BlockKind& kind) {
   std::string outer;
   std::string word(kind.word);
   bool found = false;
@@ -96,7 +75,7 @@ bool CheckNestedStarts(Project& project, std::string_view block, size_t blockSta
     if (!nested.starts_with(kind.startMarker)) continue;
     if (!found) outer = BlockName(block.substr(0, marker));
     found = true;
-    Warn(project, source.file, lines.LineOf(blockStart + marker), kNestedBlockWarning,
+    Warn(project, source.file, source.LineOf(marker), kNestedBlockWarning,
          word + " block '" + BlockName(nested) + "' starts inside the " + word +
              " block '" + outer + "' of line " + std::to_string(source.line) +
              ", which has no " + std::string(kind.endMarker) +
@@ -120,14 +99,18 @@ void WarnMissingEnd(Project& project, std::string_view rest, const BlockSource& 
 // reader's line index gives each block its line.
 void FindBlocks(Project& project, Run& run, std::string_view fileText, int32_t file,
                 const BlockKind& kind) {
-  BlockSource source{file, 0, {}};
-  LineCursor lines(project, file);
+  BlockSource source;
+  source.file = file;
+  if (file >= 0 && static_cast<size_t>(file) < project.SourceFiles.size())
+    source.lines = &project.SourceFiles[static_cast<size_t>(file)];
   size_t searchFrom = 0;
   for (;;) {
     size_t start = fileText.find(kind.startMarker, searchFrom);
     if (start == std::string_view::npos) return;
     size_t blockStart = start + kind.startMarker.size();
-    source.line = lines.LineOf(start);
+    // Blocks come in text order, so each one's line is found from the last.
+    source.start = blockStart;
+    source.line = source.LineOf(0);
     // No end marker after this start means no later block can be complete.
     size_t end = fileText.find(kind.endMarker, blockStart);
     if (end == std::string_view::npos) {
@@ -138,7 +121,7 @@ void FindBlocks(Project& project, Run& run, std::string_view fileText, int32_t f
     OutlineBlock(block, source.outline);
     // The code between a block that lost its end marker and the block it
     // swallows is no field of either.
-    if (!CheckNestedStarts(project, block, blockStart, lines, source, kind))
+    if (!CheckNestedStarts(project, block, source, kind))
       CheckFieldNames(project, source, kind);
     kind.parse(project, run, block, source);
     searchFrom = end;

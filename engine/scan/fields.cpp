@@ -6,6 +6,7 @@ namespace tavelle {
 namespace {
 
 constexpr std::string_view kFieldTerminator = "\\\\";
+constexpr std::string_view kMarkerStart = "DOC_DEFINE_";
 constexpr size_t kLongestFieldName = 40;
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -13,49 +14,100 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 bool IsNameChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == ' '; }
 
 // The field name that `line` (without its leading blanks) begins with, or
-// empty when it begins with none.
+// empty when it begins with none: name characters up to a colon.
 std::string_view HeadName(std::string_view line) {
-  size_t colon = line.find(':');
-  if (colon == std::string_view::npos || colon > kLongestFieldName) return {};
-  std::string_view name = line.substr(0, colon);
-  if (name.empty() || !IsLetter(name.front())) return {};
-  if (!std::all_of(name.begin(), name.end(), IsNameChar)) return {};
-  return name;
+  size_t colon = 0;
+  while (colon < line.size() && colon <= kLongestFieldName && IsNameChar(line[colon])) ++colon;
+  if (colon == 0 || colon > kLongestFieldName || colon == line.size() || line[colon] != ':')
+    return {};
+  if (!IsLetter(line.front())) return {};
+  return line.substr(0, colon);
 }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Reads a block's lines for OutlineBlock. Only marker lines, terminator
+// lines and the line a field may begin on change the outline; the lines
+// between them are skipped by searching for the next marker or terminator.
+class Outliner {
+ public:
+  Outliner(std::string_view block, BlockOutline& outline)
+      : block_(block), outline_(outline), marker_(block.find(kMarkerStart)) {}
+
+  void Run() {
+    for (size_t pos = 0; pos != std::string_view::npos;) pos = ReadLine(pos);
+  }
+
+ private:
+  // Reads the line that starts at `pos`; returns the start of the next
+  // line to read, or npos.
+  size_t ReadLine(size_t pos) {
+    size_t first = pos;
+    while (first < block_.size() && IsBlank(block_[first])) ++first;
+    std::string_view rest = block_.substr(first);
+    if (rest.starts_with(kMarkerStart)) {
+      outline_.markers.push_back(first);
+      inside_ = rest.substr(0, rest.find('\n')).find("_START") != std::string_view::npos;
+      expecting_ = !inside_;
+    } else if (!inside_ && rest.starts_with(kFieldTerminator)) {
+      expecting_ = true;
+    } else if (!inside_ && expecting_ && !rest.empty() && rest.front() != '\n') {
+      expecting_ = false;
+      if (std::string_view name = HeadName(rest); !name.empty())
+        outline_.fields.push_back({name, first});
+    }
+    // Lines read one after another are terminator, marker and blank lines:
+    // short ones.
+    if (expecting_ && !inside_) {
+      size_t end = first;
+      while (end < block_.size() && block_[end] != '\n') ++end;
+      return end == block_.size() ? std::string_view::npos : end + 1;
+    }
+    return NextChange(first + 1);
+  }
+
+  // The start of the first line at or after `from` that begins with a
+  // marker or, outside an inner block, a terminator; npos when none does.
+  size_t NextChange(size_t from) {
+    for (;;) {
+      if (marker_ < from) marker_ = block_.find(kMarkerStart, from);
+      size_t hit = inside_ ? marker_ : std::min(marker_, FindTerminator(from));
+      if (hit == std::string_view::npos) return hit;
+      size_t start = hit;
+      while (start > 0 && IsBlank(block_[start - 1])) --start;
+      if (start == 0 || block_[start - 1] == '\n') return start;
+      from = hit + 1;
+    }
+  }
+
+  // Backslashes are rare outside terminators, so a search for one beats a
+  // search for the pair.
+  size_t FindTerminator(size_t from) const {
+    size_t hit = block_.find('\\', from);
+    while (hit != std::string_view::npos && !block_.substr(hit).starts_with(kFieldTerminator))
+      hit = block_.find('\\', hit + 1);
+    return hit;
+  }
+
+  std::string_view block_;
+  BlockOutline& outline_;
+  size_t marker_;  // the next marker at or after the last search, or npos
+  bool expecting_ = true;
+  bool inside_ = false;  // within a block written inside the block
+};
 
 }  // namespace
 
 void OutlineBlock(std::string_view block, BlockOutline& outline) {
   outline.fields.clear();
   outline.markers.clear();
-  bool expectingField = true;
-  bool insideOtherBlock = false;
-  int32_t lineNumber = 0;
-  for (size_t pos = 0;; ++lineNumber) {
-    size_t end = block.find('\n', pos);
-    std::string_view line = block.substr(pos, end == std::string_view::npos ? end : end - pos);
-    size_t first = line.find_first_not_of(" \t\r");
-    line = first == std::string_view::npos ? std::string_view() : line.substr(first);
-    if (line.starts_with("DOC_DEFINE_")) {
-      outline.markers.push_back(pos + first);
-      insideOtherBlock = line.find("_START") != std::string_view::npos;
-      expectingField = !insideOtherBlock;
-    } else if (!insideOtherBlock && line.starts_with(kFieldTerminator)) {
-      expectingField = true;
-    } else if (!insideOtherBlock && expectingField && !line.empty()) {
-      expectingField = false;
-      if (std::string_view name = HeadName(line); !name.empty())
-        outline.fields.push_back({name, lineNumber});
-    }
-    if (end == std::string_view::npos) return;
-    pos = end + 1;
-  }
+  Outliner(block, outline).Run();
 }
 
-int32_t BlockOutline::FieldLine(std::string_view name) const {
+size_t BlockOutline::FieldOffset(std::string_view name) const {
   for (const FieldHead& field : fields)
-    if (field.name == name) return field.line;
-  return -1;
+    if (field.name == name) return field.offset;
+  return std::string_view::npos;
 }
 
 std::string_view TrimSpaces(std::string_view text) {

@@ -11,7 +11,7 @@
 #ifndef TAVELLE_ENGINE_SCAN_FIELDS_H_
 #define TAVELLE_ENGINE_SCAN_FIELDS_H_
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,20 +42,20 @@ void FlattenTextInPlace(std::string& text);
 // The outline of a block: the field names that begin its lines, and the
 // lines that begin with a definition marker (blocks written inside it). A
 // field may begin on the block's first line or on the first non-blank line
-// after a terminator line, after any blanks and tabs; its `line` counts the
-// block's lines from 0. Field names are letters, digits, "_" and blanks.
-// The fields of blocks written inside the block are passed over.
+// after a terminator line, after any blanks and tabs; its `offset` is where
+// its name stands in the block. Field names are letters, digits, "_" and
+// blanks. The fields of blocks written inside the block are passed over.
 struct FieldHead {
   std::string_view name;
-  int32_t line;
+  size_t offset;
 };
 
 struct BlockOutline {
   std::vector<FieldHead> fields;
   std::vector<size_t> markers;  // offsets of the markers that begin a line
 
-  // The line (from 0) of the first field named `name`, or -1.
-  int32_t FieldLine(std::string_view name) const;
+  // The offset of the first field named `name`, or npos.
+  size_t FieldOffset(std::string_view name) const;
 };
 
 // Replaces the contents of `outline`, so that one outline can serve every

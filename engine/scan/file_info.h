@@ -29,6 +29,23 @@ inline int32_t LineAt(const FileInfo& file, size_t offset) {
                               starts.begin());
 }
 
+// The same line, searched forward from line `from`, which must start at or
+// before `offset`: cheaper than LineAt when the lines asked for are close
+// together, as a scan's are. The window ahead doubles until it holds the
+// line, which is then searched for within it.
+inline int32_t LineAfter(const FileInfo& file, int32_t from, size_t offset) {
+  const std::vector<uint32_t>& starts = file.LineStarts;
+  size_t low = static_cast<size_t>(std::max(from, 0));
+  size_t high = low;
+  for (size_t step = 1; high < starts.size() && starts[high] <= offset; step *= 2) {
+    low = high + 1;
+    high += step;
+  }
+  high = std::min(high, starts.size());
+  return static_cast<int32_t>(std::upper_bound(starts.begin() + low, starts.begin() + high, offset) -
+                              starts.begin());
+}
+
 }  // namespace tavelle
 
 #endif  // TAVELLE_ENGINE_SCAN_FILE_INFO_H_

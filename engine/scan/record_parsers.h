@@ -12,27 +12,39 @@
 #ifndef TAVELLE_ENGINE_SCAN_RECORD_PARSERS_H_
 #define TAVELLE_ENGINE_SCAN_RECORD_PARSERS_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "engine/core/run.h"
 #include "engine/scan/fields.h"
+#include "engine/scan/file_info.h"
 #include "engine/scan/project.h"
 
 namespace tavelle {
 
-// Where a block stands: its file (an index in SourceFiles), the line of its
-// start marker, and its outline.
+// Where a block stands: its file (an index in SourceFiles, whose record
+// `lines` points to; none for a text from elsewhere, whose lines are all
+// 0), the line of its start marker, the offset of its text in the file's
+// text, and its outline.
 struct BlockSource {
   int32_t file = -1;
+  const FileInfo* lines = nullptr;
   int32_t line = 0;
+  size_t start = 0;
   BlockOutline outline;
+
+  // The line of the character at `offset` in the block's text.
+  int32_t LineOf(size_t offset) const {
+    return lines ? LineAfter(*lines, line, start + offset) : 0;
+  }
 
   // The line of the field `name`, or the block's line when no line begins
   // with it.
   int32_t FieldLine(std::string_view name) const {
-    int32_t offset = outline.FieldLine(name);
-    return offset < 0 ? line : line + offset;
+    size_t offset = outline.FieldOffset(name);
+    return offset == std::string_view::npos ? line : LineOf(offset);
   }
 };
 

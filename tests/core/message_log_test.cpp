@@ -51,6 +51,8 @@ TEST(MessageLog, RowsCarryDateAndMessageAndTheListNeverPassesAThousand) {
 // reaches the run it started and no other.
 TEST(MessageLog, CancelStopsTheRunOfItsOwnObject) {
   Tavelle first, second;
+  testing_support::TempDir out;
+  second.Put("OutputDirectory", out.path().string());
   auto sink = std::make_shared<testing_support::RecordingSink>();
   second.Put("OutputMsgBox", ObjectRef(sink));
   sink->on_message = [&](const std::string& message) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +23,11 @@ using automation::Variant;
 struct Journal {
   std::vector<std::string> events;
   int components_created = 0;
+  // What SaveBitmap does with the file it is to write.
+  std::function<bool(const std::string& file)> save = [](const std::string& file) {
+    testing_support::WriteFile(file, "picture");
+    return true;
+  };
 };
 
 std::string Show(const Variant& value) {
@@ -39,6 +48,7 @@ class RecordingPainter : public automation::Object {
     std::string call = std::string(member) + "(";
     for (size_t i = 0; i < args.size(); ++i) call += (i ? "," : "") + Show(args[i]);
     journal_.events.push_back(call + ")");
+    if (member == "SaveBitmap") return journal_.save(args[0].AsText() + "png");
     return true;
   }
 
@@ -122,9 +132,11 @@ TEST_F(ClassDiagramsTest, WorkedExampleMakesTheseCallsInThisOrder) {
       "AddLine(40,135,20,135," + arrowColour,
       "AddLine(20,135,20,30," + arrowColour,
       "row Generating Bitmap for Class: Derived",
-      "SaveBitmap(\"" + out_.path().string() + "/Derived.\",3)",
+      "SaveBitmap(\"" + out_.path().string() + "/.tavelle-" + std::to_string(getpid()) +
+          "-0.tmp.\",3)",
   }));
   EXPECT_EQ(journal_.components_created, 1);
+  EXPECT_EQ(testing_support::ReadFile(out_.path() / "Derived.png"), "picture");
 }
 
 TEST_F(ClassDiagramsTest, TheFillColumnRoundsHalvesToEven) {
@@ -186,6 +198,55 @@ TEST_F(ClassDiagramsTest, APictureOutsideTheOutputFolderIsRefusedOnce) {
   EXPECT_EQ(sink_->messages(),
             (std::vector<std::string>{"Path outside the output directory  File: " +
                                       out_.path().string() + "/../Escape.png"}));
+}
+
+// A picture takes its name only once it is saved whole: a save that fails
+// halfway keeps the old picture, the same picture again keeps the old
+// file and its time stamp, and a folder swapped for a link while the
+// picture was drawn is refused, with nothing written where the link points.
+TEST_F(ClassDiagramsTest, PicturesAreReplacedWholeAndNeverThroughALink) {
+  namespace fs = std::filesystem;
+  auto doc = AddClass("Lone", {"Elsewhere"});
+  tavelle::GenerateBitmapInfo(*doc, project_.Classes);
+  const fs::path picture = out_.path() / "Lone.png";
+  auto lastRow = [&] { return sink_->messages().empty() ? "" : sink_->messages().back(); };
+  testing_support::WriteFile(picture, "old");
+  journal_.save = [](const std::string& file) {
+    testing_support::WriteFile(file, "half");
+    return false;
+  };
+  tavelle::DrawBitmap(*doc, 1, *testing_support::RunOf(project_));
+  EXPECT_EQ(testing_support::ReadFile(picture), "old");
+  EXPECT_EQ(lastRow(), "The picture could not be drawn  File: " + picture.string());
+
+  journal_.save = [](const std::string& file) {
+    testing_support::WriteFile(file, "new");
+    return true;
+  };
+  tavelle::DrawBitmap(*doc, 1, *testing_support::RunOf(project_));
+  EXPECT_EQ(testing_support::ReadFile(picture), "new");
+  auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time(picture, old);
+  tavelle::DrawBitmap(*doc, 1, *testing_support::RunOf(project_));
+  EXPECT_EQ(fs::last_write_time(picture), old);
+
+  testing_support::TempDir elsewhere;
+  fs::create_directories(out_.path() / "sub");
+  doc->BMP_FileName = "sub/Lone.";
+  journal_.save = [&](const std::string& file) {
+    fs::rename(out_.path() / "sub", out_.path() / "sub-before");
+    fs::create_directory_symlink(elsewhere.path(), out_.path() / "sub");
+    testing_support::WriteFile(file, "new");
+    return true;
+  };
+  auto run = testing_support::RunOf(project_);
+  tavelle::DrawBitmap(*doc, 1, *run);
+  EXPECT_EQ(lastRow(),
+            "Path outside the output directory  File: " + (out_.path() / "sub/Lone.png").string());
+  EXPECT_EQ(run->Failures(), 1);
+  EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+  for (const auto& entry : fs::directory_iterator(out_.path()))
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".tavelle-")) << entry.path();
 }
 
 // A picture that cannot be drawn is a write failure of the run.
