@@ -22,7 +22,7 @@
 #include "engine/html/page_context.h"
 #include "engine/html/page_frame.h"
 #include "engine/html/topic_pages.h"
-#include "engine/html/search_index.h"
+#include "engine/html/search_index_writer.h"
 #include "engine/search/search_store.h"
 #include "engine/search/search_word_index.h"
 
@@ -110,6 +110,9 @@ bool GenerateTopicPages(const Records& records, PageRun& pages, Run& run) {
 }  // namespace
 
 void GenerateHTMLFiles(Project& project, Run& run) {
+  // The search index is built beside the pages and written after them.
+  std::optional<SearchIndexWriter> search;
+  if (project.settings.GenerateSearchIndex) search.emplace(project, run.Output());
   PageRun pages(project, run);
   GenerateClassDiagrams(project, run);
   project.Stages.Mark("Diagrams");
@@ -143,9 +146,9 @@ void GenerateHTMLFiles(Project& project, Run& run) {
   if (run.CheckCancel()) return;
   GenerateClassesListFile(project, run, pages.Head(), pages.Tail(), pages.Words());
   project.Stages.Mark("List pages");
-  if (project.settings.GenerateSearchIndex) {
+  if (search) {
     if (run.CheckCancel()) return;
-    WriteSearchIndex(project, run, pages.Head(), pages.Tail());
+    search->Finish(run, pages.Head(), pages.Tail());
     project.Stages.Mark("Search index");
   }
   GenerateHelpFiles(project, run);
