@@ -189,6 +189,16 @@ struct Posting {
 class IndexTable {
  public:
   explicit IndexTable(const std::vector<SearchItem>& items) {
+    // About what the texts take, so that they grow without copying.
+    size_t names = 0, records = 0;
+    for (const SearchItem& item : items) {
+      names += item.owner.size() + item.name.size() + 4;
+      records += 2 * item.name.size() + item.owner.size() + item.page.size() +
+                 std::min(item.summary.size(), kSummaryBytes) + 24;
+    }
+    folds_.reserve(names);
+    records_.reserve(records);
+    starts_.reserve(2 * items.size());
     items_.reserve(items.size());
     for (size_t i = 0; i < items.size(); ++i) Add(items, i);
     for (size_t i = 0; i < items.size(); ++i)
@@ -380,32 +390,26 @@ class ShardWriter {
   // Keeps the best items for `key` as the whole query, best first: by
   // tier, kind, folded name, name, page.
   void KeepBest(std::string_view key) {
-    struct Ranked {
-      int tier;
-      SearchKind kind;
-      uint32_t index;
-    };
-    std::vector<Ranked> ranked;
-    ranked.reserve(members_.size());
+    ranked_.clear();
     for (uint32_t index : members_) {
       const IndexedItem& item = table_.Item(index);
-      ranked.push_back({Tier(table_, item, key), item.item->kind, index});
+      ranked_.push_back({item.foldedHead, Tier(table_, item, key), item.item->kind, index});
     }
     auto better = [&](const Ranked& a, const Ranked& b) {
       if (a.tier != b.tier) return a.tier < b.tier;
       if (a.kind != b.kind) return a.kind < b.kind;
+      if (a.head != b.head) return a.head < b.head;
       const IndexedItem& x = table_.Item(a.index);
       const IndexedItem& y = table_.Item(b.index);
       std::string_view xFolded = table_.Folded(x.folded), yFolded = table_.Folded(y.folded);
-      if (x.foldedHead != y.foldedHead || xFolded != yFolded)
-        return ComesBefore(x.foldedHead, xFolded, y.foldedHead, yFolded);
+      if (xFolded != yFolded) return ComesBefore(a.head, xFolded, b.head, yFolded);
       std::string xFull = FullName(*x.item), yFull = FullName(*y.item);
       return std::tie(xFull, x.item->page, a.index) < std::tie(yFull, y.item->page, b.index);
     };
-    size_t kept = std::min(ranked.size(), kTopItems);
-    std::partial_sort(ranked.begin(), ranked.begin() + kept, ranked.end(), better);
+    size_t kept = std::min(ranked_.size(), kTopItems);
+    std::partial_sort(ranked_.begin(), ranked_.begin() + kept, ranked_.end(), better);
     members_.resize(kept);
-    for (size_t i = 0; i < kept; ++i) members_[i] = ranked[i].index;
+    for (size_t i = 0; i < kept; ++i) members_[i] = ranked_[i].index;
   }
 
   void Write(std::string_view key, bool split) {
@@ -437,11 +441,20 @@ class ShardWriter {
     shards_.push_back({"tavelle-search-" + hex + ".js", std::move(text)});
   }
 
+  // An item of a split shard with what ranks it, most of it at hand.
+  struct Ranked {
+    uint64_t head;  // of its folded name
+    int tier;
+    SearchKind kind;
+    uint32_t index;
+  };
+
   const IndexTable& table_;
   std::vector<uint32_t> seen_;        // the last Distinct call that met each item
   std::vector<uint32_t> whole_seen_;  // and the last that met its name and "::"
   uint32_t stamp_ = 0;
   std::vector<uint32_t> members_;     // the items of the shard in hand
+  std::vector<Ranked> ranked_;
   std::vector<OutputText> shards_;
 };
 
@@ -449,6 +462,9 @@ class ShardWriter {
 
 std::vector<SearchItem> CollectSearchItems(const Project& project) {
   std::vector<SearchItem> items;
+  size_t count = project.Functions.Count() + project.GeneralDocs.Count() + project.KeyWords.Count();
+  for (const auto& classDoc : project.Classes) count += 1 + classDoc->Members.Count();
+  items.reserve(count);
   for (const auto& classDoc : project.Classes) {
     items.push_back({SearchKind::kClass, classDoc->Name, {}, classDoc->filename,
                      classDoc->ShortDescription});
