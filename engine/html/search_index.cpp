@@ -320,7 +320,10 @@ int Tier(const IndexTable& table, const IndexedItem& item, std::string_view key)
 }
 
 std::string FullName(const SearchItem& item) {
-  return item.owner.empty() ? item.name : item.owner + "::" + item.name;
+  std::string full(item.owner);
+  if (!full.empty()) full += "::";
+  full += item.name;
+  return full;
 }
 
 class ShardWriter {

@@ -27,6 +27,7 @@
 #define TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/scan/project.h"
@@ -36,12 +37,14 @@ namespace tavelle {
 // The kinds in the order their results rank when they match equally well.
 enum class SearchKind { kClass, kFunction, kTopic, kMember, kIndexEntry };
 
+// An item's texts are views: what holds them (the project's records) must
+// outlive it.
 struct SearchItem {
   SearchKind kind = SearchKind::kClass;
-  std::string name;
-  std::string owner;  // the class of a member, else empty
-  std::string page;
-  std::string summary;
+  std::string_view name;
+  std::string_view owner;  // the class of a member, else empty
+  std::string_view page;
+  std::string_view summary;
 };
 
 // One output file: its name in the output folder and its text.
@@ -51,7 +54,8 @@ struct OutputText {
 };
 
 // The items of a run: its classes with their members, functions, general
-// topics and the index entries that name a page, in collection order.
+// topics and the index entries that name a page, in collection order, as
+// long as the project's records stay as they are.
 std::vector<SearchItem> CollectSearchItems(const Project& project);
 
 // The shards of `items`, in ascending order of their keys. A class's

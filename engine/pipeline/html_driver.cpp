@@ -22,7 +22,6 @@
 #include "engine/html/page_context.h"
 #include "engine/html/page_frame.h"
 #include "engine/html/topic_pages.h"
-#include "engine/html/search_index_writer.h"
 #include "engine/search/search_store.h"
 #include "engine/search/search_word_index.h"
 
@@ -109,10 +108,11 @@ bool GenerateTopicPages(const Records& records, PageRun& pages, Run& run) {
 
 }  // namespace
 
-void GenerateHTMLFiles(Project& project, Run& run) {
+void GenerateHTMLFiles(Project& project, Run& run, SearchIndexWriter* search) {
   // The search index is built beside the pages and written after them.
-  std::optional<SearchIndexWriter> search;
-  if (project.settings.GenerateSearchIndex) search.emplace(project, run.Output());
+  std::optional<SearchIndexWriter> ownSearch;
+  if (!search && project.settings.GenerateSearchIndex)
+    search = &ownSearch.emplace(project, run.Output());
   PageRun pages(project, run);
   GenerateClassDiagrams(project, run);
   project.Stages.Mark("Diagrams");
