@@ -1,13 +1,15 @@
 // SearchIndexWriter: writes a run's search index (search_index.h) beside
-// its pages. Made when the pages start, it gathers the items, cuts the
-// shards and writes them on a thread of its own, at the workers' lower
-// priority, while the run's thread builds the pages. Finish posts on the
-// run's output queue the job that waits for that thread, reports the
-// writes that failed and writes the search script and results page.
+// the run's other work. Made once the records are complete, it gathers
+// the items, cuts the shards and writes them on a thread of its own, at
+// the workers' lower priority, while the run's thread goes on (search
+// words, pages). Finish posts on the run's output queue the job that
+// waits for that thread, reports the writes that failed and writes the
+// search script and results page.
 //
 // The thread reads the project's classes, members, functions, topics and
-// index entries; the pages leave the fields it reads alone, and nothing
-// else may change them until the run's queue is drained. A writer that
+// index entries; the search words and the pages leave the fields it reads
+// alone, and nothing else may change them until the run's queue is
+// drained. A writer that
 // is destroyed without Finish (a cancelled run) stops after the file in
 // hand and waits for its thread.
 #ifndef TAVELLE_ENGINE_HTML_SEARCH_INDEX_WRITER_H_
