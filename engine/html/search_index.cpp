@@ -463,7 +463,16 @@ class ShardWriter {
 
 }  // namespace
 
-std::vector<SearchItem> CollectSearchItems(const Project& project) {
+std::vector<std::string> TopicSummaries(const Project& project) {
+  std::vector<std::string> summaries;
+  summaries.reserve(project.GeneralDocs.Count());
+  for (const auto& topic : project.GeneralDocs)
+    summaries.emplace_back(FirstLine(topic->Description));
+  return summaries;
+}
+
+std::vector<SearchItem> CollectSearchItems(const Project& project,
+                                           const std::vector<std::string>& topicSummaries) {
   std::vector<SearchItem> items;
   size_t count = project.Functions.Count() + project.GeneralDocs.Count() + project.KeyWords.Count();
   for (const auto& classDoc : project.Classes) count += 1 + classDoc->Members.Count();
@@ -478,9 +487,10 @@ std::vector<SearchItem> CollectSearchItems(const Project& project) {
   for (const auto& function : project.Functions)
     items.push_back({SearchKind::kFunction, function->Name, {}, function->filename,
                      function->ShortDescription});
+  size_t topicIndex = 0;
   for (const auto& topic : project.GeneralDocs)
     items.push_back(
-        {SearchKind::kTopic, topic->Name, {}, topic->filename, FirstLine(topic->Description)});
+        {SearchKind::kTopic, topic->Name, {}, topic->filename, topicSummaries[topicIndex++]});
   for (const auto& entry : project.KeyWords)
     if (!entry->filename.empty())
       items.push_back({SearchKind::kIndexEntry, entry->Name, {}, entry->filename, {}});

@@ -53,10 +53,17 @@ struct OutputText {
   std::string text;
 };
 
+// The first line of each general topic's description, in collection
+// order: the topics' short descriptions. Taken before the pages, which
+// flatten the descriptions in place.
+std::vector<std::string> TopicSummaries(const Project& project);
+
 // The items of a run: its classes with their members, functions, general
-// topics and the index entries that name a page, in collection order, as
-// long as the project's records stay as they are.
-std::vector<SearchItem> CollectSearchItems(const Project& project);
+// topics (with `topicSummaries`) and the index entries that name a page,
+// in collection order, as long as the project's records and
+// `topicSummaries` stay as they are.
+std::vector<SearchItem> CollectSearchItems(const Project& project,
+                                           const std::vector<std::string>& topicSummaries);
 
 // The shards of `items`, in ascending order of their keys. A class's
 // members are the member items right after it that name it as their class.

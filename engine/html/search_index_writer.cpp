@@ -1,6 +1,7 @@
 #include "engine/html/search_index_writer.h"
 
 #include <atomic>
+#include <string>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -16,7 +17,8 @@ namespace tavelle {
 // The shards' thread and what its writes reported.
 class SearchIndexWriter::Builder {
  public:
-  Builder(const Project& project, OutputFolder& output) : project_(project), output_(output) {
+  Builder(const Project& project, OutputFolder& output)
+      : project_(project), output_(output), topicSummaries_(TopicSummaries(project)) {
     try {
       thread_ = std::thread([this] {
         automation::LowerThreadPriority();
@@ -44,7 +46,8 @@ class SearchIndexWriter::Builder {
 
  private:
   void Build() {
-    std::vector<OutputText> shards = BuildSearchIndex(CollectSearchItems(project_));
+    std::vector<OutputText> shards =
+        BuildSearchIndex(CollectSearchItems(project_, topicSummaries_));
     for (const OutputText& shard : shards) {
       if (stopped_) return;
       Status status = output_.WriteNow(shard.name, shard.text);
@@ -54,6 +57,8 @@ class SearchIndexWriter::Builder {
 
   const Project& project_;
   OutputFolder& output_;
+  // Taken on the run's thread, before the pages change the descriptions.
+  const std::vector<std::string> topicSummaries_;
   std::atomic<bool> stopped_ = false;
   std::vector<Status> failures_;
   std::thread thread_;

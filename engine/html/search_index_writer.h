@@ -6,10 +6,11 @@
 // waits for that thread, reports the writes that failed and writes the
 // search script and results page.
 //
-// The thread reads the project's classes, members, functions, topics and
-// index entries; the search words and the pages leave the fields it reads
-// alone, and nothing else may change them until the run's queue is
-// drained. A writer that
+// The topics' short descriptions are taken at once, since the pages
+// flatten descriptions in place; the thread reads the names, pages and
+// short descriptions of the classes, members, functions and index
+// entries, which the search words and the pages leave alone, and nothing
+// else may change them until the run's queue is drained. A writer that
 // is destroyed without Finish (a cancelled run) stops after the file in
 // hand and waits for its thread.
 #ifndef TAVELLE_ENGINE_HTML_SEARCH_INDEX_WRITER_H_
