@@ -467,7 +467,7 @@ std::vector<std::string> TopicSummaries(const Project& project) {
   std::vector<std::string> summaries;
   summaries.reserve(project.GeneralDocs.Count());
   for (const auto& topic : project.GeneralDocs)
-    summaries.emplace_back(FirstLine(topic->Description));
+    summaries.emplace_back(FirstLine(FlattenText(topic->Description)));
   return summaries;
 }
 

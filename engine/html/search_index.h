@@ -53,9 +53,10 @@ struct OutputText {
   std::string text;
 };
 
-// The first line of each general topic's description, in collection
-// order: the topics' short descriptions. Taken before the pages, which
-// flatten the descriptions in place.
+// The first line of each general topic's description once flattened as
+// its page flattens it, in collection order: the topics' short
+// descriptions. Taken before the pages, which flatten the descriptions in
+// place.
 std::vector<std::string> TopicSummaries(const Project& project);
 
 // The items of a run: its classes with their members, functions, general
