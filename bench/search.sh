@@ -3,8 +3,8 @@
 #   - the run's extra wall time for writing it (runs with GenerateSearchIndex
 #     false and true, alternating, ROUNDS of each, default 3; medians);
 #   - the index's size (its shard files) and file count;
-#   - the bytes the first one-letter and three-letter queries load, each in
-#     a fresh headless Chromium from file://;
+#   - the bytes the first one-letter and three-letter queries, and a
+#     "Class::" query, load, each in a fresh headless Chromium from file://;
 #   - the time from keystroke to results shown, typing a word letter by
 #     letter into the box of a page (tests/support/search_probe.js).
 #
@@ -91,6 +91,12 @@ echo "index: $shards shard files, $index_bytes bytes"
 for query in g s get set; do
   echo "first query '$query' loads $(probe "$query" | loaded_bytes) bytes"
 done
+# A class of the corpus, from its first member page, as "Class::" lists
+# its members.
+member=$(basename "$(find "$out" -maxdepth 1 -name '*_*.html' ! -name 'topic_*' -print -quit)")
+report=$(probe "${member%%_*}::")
+echo "first query '${member%%_*}::' loads $(loaded_bytes <<<"$report") bytes," \
+  "shows $(grep -c '^result' <<<"$report") rows"
 for word in getname setbounds; do
   keys=""
   for ((i = 1; i <= ${#word}; i++)); do keys+="${keys:+|}${word:0:i}"; done

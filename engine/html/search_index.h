@@ -8,27 +8,28 @@
 // folded to lower case (ASCII letters only). A word starts at the name's
 // first character, after a character that is neither an ASCII letter nor
 // a digit nor part of a non-ASCII character ("_", "::", spaces), and at a
-// camel-case hump ("getArea", "HTMLFile"). A member's name for this is
-// "Class::Member", so a member is found by the start of its class and by
-// the words of its own name. The shard "tavelle-search-<hex of key>.js"
-// calls
+// camel-case hump ("getArea", "HTMLFile"). A member is found by the words
+// of its own name; for "Class::" queries its class's record lists the
+// class's members, and the class is indexed once more under its name and
+// "::". The shard "tavelle-search-<hex of key>.js" calls
 //   tavelleSearch.shard("<hex of key>", split, [[kind, name, class, page,
 //   short description], ...]);
 // where the page is empty when it is the name a block without "File"
-// gets ("Class_Member.html", "Name.html").
+// gets ("Class_Member.html", "Name.html"). A class with members has a
+// sixth field, [[member name, page, short description], ...], in the
+// shard its "class::" key leads to: the unsplit shard holding that key, or
+// the split shard of exactly that key; elsewhere it has the five.
 // A shard that is not split holds every item with a word starting with its
 // key. A split shard holds only the best items for its key as the whole
 // query, and the shards one byte longer, where there are any, hold the
-// rest. The files are pure
-// ASCII and the same bytes for the same items.
+// rest. The files are pure ASCII and the same bytes for the same items.
 #ifndef TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
 #define TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
 
-#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "engine/core/run.h"
 #include "engine/scan/project.h"
 
 namespace tavelle {
@@ -36,12 +37,14 @@ namespace tavelle {
 // The kinds in the order their results rank when they match equally well.
 enum class SearchKind { kClass, kFunction, kTopic, kMember, kIndexEntry };
 
+// An item's texts are views: what holds them (the project's records) must
+// outlive it.
 struct SearchItem {
   SearchKind kind = SearchKind::kClass;
-  std::string name;
-  std::string owner;  // the class of a member, else empty
-  std::string page;
-  std::string summary;
+  std::string_view name;
+  std::string_view owner;  // the class of a member, else empty
+  std::string_view page;
+  std::string_view summary;
 };
 
 // One output file: its name in the output folder and its text.
@@ -50,27 +53,26 @@ struct OutputText {
   std::string text;
 };
 
+// The first line of each general topic's description once flattened as
+// its page flattens it, in collection order: the topics' short
+// descriptions. Taken before the pages, which flatten the descriptions in
+// place.
+std::vector<std::string> TopicSummaries(const Project& project);
+
 // The items of a run: its classes with their members, functions, general
-// topics and the index entries that name a page, in collection order.
-std::vector<SearchItem> CollectSearchItems(const Project& project);
+// topics (with `topicSummaries`) and the index entries that name a page,
+// in collection order, as long as the project's records and
+// `topicSummaries` stay as they are.
+std::vector<SearchItem> CollectSearchItems(const Project& project,
+                                           const std::vector<std::string>& topicSummaries);
 
-// The shards of `items`, in ascending order of their keys.
+// The shards of `items`, in ascending order of their keys. A class's
+// members are the member items right after it that name it as their class.
 std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items);
-
-// The same shards in the same order, each handed to `emit` as it is made.
-using ShardSink = std::function<void(OutputText)>;
-void BuildSearchIndex(const std::vector<SearchItem>& items, const ShardSink& emit);
 
 // The search script and the results page "tavelle-search.html", framed by the
 // page template's `head` and `tail`.
 std::vector<OutputText> SearchPages(const std::string& head, const std::string& tail);
-
-// Writes the shards, the script and the results page of the project's run
-// into its output folder. The items are gathered, the shards built and
-// everything written by one job on the run's output queue, so `project`
-// must outlive the queue (a run drains it before it returns).
-void WriteSearchIndex(const Project& project, Run& run, const std::string& head,
-                      const std::string& tail);
 
 }  // namespace tavelle
 

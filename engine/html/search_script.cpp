@@ -52,7 +52,8 @@ const std::string_view kSearchScript = R"js(// Tavelle search: the box, the resu
     var full = row[2] ? row[2] + '::' + row[1] : row[1];
     var page = row[3] || (row[2] ? row[2] + '_' : '') + row[1] + '.html';
     return { kind: row[0], name: row[1], owner: row[2], page: page, summary: row[4],
-             full: full, folded: fold(full), foldedName: fold(row[1]), starts: wordStarts(full) };
+             members: row[5], full: full, folded: fold(full), foldedName: fold(row[1]),
+             starts: wordStarts(full) };
   }
 
   function arrive(key, split, rows) {
@@ -98,6 +99,34 @@ const std::string_view kSearchScript = R"js(// Tavelle search: the box, the resu
     return step(1);
   }
 
+  // The class a "Class::member" query names, with its "::"; a last lone
+  // ":" counts as "::" already.
+  function classPart(query) {
+    if (query.endsWith(':') && !query.endsWith('::')) return query + ':';
+    var cut = query.lastIndexOf('::');
+    return cut >= 0 ? query.slice(0, cut + 2) : '';
+  }
+
+  // The members of the classes a "Class::" query names, from the class's
+  // record in the shard its name and "::" lead to.
+  function classMembers(query) {
+    var prefix = classPart(query);
+    if (!prefix) return Promise.resolve([]);
+    return candidates(prefix).then(function (items) {
+      var members = [];
+      items.forEach(function (item) {
+        if (!item.members || item.folded + '::' !== prefix) return;
+        if (!item.expanded) {
+          item.expanded = item.members.map(function (row) {
+            return prepare([3, row[0], item.name, row[1], row[2]]);
+          });
+        }
+        members = members.concat(item.expanded);
+      });
+      return members;
+    });
+  }
+
   function tier(item, query) {
     if (item.foldedName === query || item.folded === query) return 0;
     if (item.foldedName.startsWith(query) || item.folded.startsWith(query)) return 1;
@@ -111,9 +140,9 @@ const std::string_view kSearchScript = R"js(// Tavelle search: the box, the resu
   function search(text) {
     var query = fold(text.trim());
     if (!query) return Promise.resolve([]);
-    return candidates(query).then(function (items) {
+    return Promise.all([candidates(query), classMembers(query)]).then(function (found) {
       var hits = [];
-      items.forEach(function (item) {
+      found[0].concat(found[1]).forEach(function (item) {
         var t = tier(item, query);
         if (t >= 0) hits.push({ tier: t, item: item });
       });

@@ -23,7 +23,6 @@
 #include "engine/html/page_context.h"
 #include "engine/html/page_frame.h"
 #include "engine/html/topic_pages.h"
-#include "engine/html/search_index.h"
 #include "engine/search/search_store.h"
 #include "engine/search/search_word_index.h"
 
@@ -142,7 +141,11 @@ bool GenerateTopicPages(const Records& records, PageRun& pages, Run& run) {
 
 }  // namespace
 
-void GenerateHTMLFiles(Project& project, Run& run) {
+void GenerateHTMLFiles(Project& project, Run& run, SearchIndexWriter* search) {
+  // The search index is built beside the pages and written after them.
+  std::optional<SearchIndexWriter> ownSearch;
+  if (!search && project.settings.GenerateSearchIndex)
+    search = &ownSearch.emplace(project, run.Output());
   PageRun pages(project, run);
   GenerateClassDiagrams(project, run);
   project.Stages.Mark("Diagrams");
@@ -178,9 +181,9 @@ void GenerateHTMLFiles(Project& project, Run& run) {
   GenerateClassesListFile(project, run, pages.Head(), pages.Tail(), pages.Words());
   pages.ForgetWords();
   project.Stages.Mark("List pages");
-  if (project.settings.GenerateSearchIndex) {
+  if (search) {
     if (run.CheckCancel()) return;
-    WriteSearchIndex(project, run, pages.Head(), pages.Tail());
+    search->Finish(run, pages.Head(), pages.Tail());
     project.Stages.Mark("Search index");
   }
   GenerateHelpFiles(project, run);

@@ -1,5 +1,7 @@
 #include "engine/pipeline/pipeline.h"
 
+#include <optional>
+
 #include "automation/platform.h"
 #include "engine/core/output_manifest.h"
 #include "engine/pipeline/authoring_checks.h"
@@ -114,13 +116,17 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   if (!RunParsingPasses(project, run)) return false;
   CheckAuthoring(project);
   ReleaseSourceTexts(project);
+  // The records are complete: the search index is built from here on,
+  // beside the search words and the pages.
+  std::optional<SearchIndexWriter> search;
+  if (project.settings.GenerateSearchIndex) search.emplace(project, run.Output());
   GenerateSearchWords(project, run);
   // Pages link with the words as stored (StoredWords); the generated ones
   // are not read again.
   std::vector<SearchWordRef>().swap(project.SearchWords);
   project.Stages.Mark("Search words");
   run.Log("Generating HTML Files in Dir: " + project.settings.OutputDirectory);
-  GenerateHTMLFiles(project, run);
+  GenerateHTMLFiles(project, run, search ? &*search : nullptr);
   // Pages, pictures and database updates are written on worker threads;
   // they are finished, and their rows logged, before the run returns.
   run.Queue().Drain();

@@ -170,9 +170,9 @@ std::string_view StripLeadingLineBreaks(std::string_view text) {
   return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
-std::string FirstLine(std::string_view description) {
+std::string_view FirstLine(std::string_view description) {
   std::string_view text = TrimSpaces(StripLeadingLineBreaks(description));
-  return std::string(text.substr(0, text.find("\r\n")));
+  return text.substr(0, text.find("\r\n"));
 }
 
 }  // namespace tavelle

@@ -27,8 +27,9 @@ void GetFieldList(std::string_view block, std::string_view fieldName,
                   std::vector<std::string>& list);
 
 // The first line of a description: leading line breaks are skipped and the
-// blanks at both ends dropped; the text before the first CR LF is returned.
-std::string FirstLine(std::string_view description);
+// blanks at both ends dropped; the text before the first CR LF is returned,
+// as part of `description`.
+std::string_view FirstLine(std::string_view description);
 
 // `text` without the CR and LF characters at its start. The result views
 // the argument's characters.

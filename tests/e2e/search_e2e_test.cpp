@@ -117,10 +117,10 @@ std::map<std::string, Typed> ReadReport(const std::string& dom, std::vector<std:
 }
 
 TEST_F(Search, TypingListsRankedResultsAsTextAndTheKeysNavigate) {
-  std::string dom = Open("Circle.html", "probe=circ|area|Shape::|oops");
+  std::string dom = Open("Circle.html", "probe=circ|area|Shape::|shape:|shape::ar|oops");
   std::vector<std::string> rest;
   auto typed = ReadReport(dom, rest);
-  ASSERT_EQ(typed.size(), 4u) << dom.substr(0, 3000);
+  ASSERT_EQ(typed.size(), 6u) << dom.substr(0, 3000);
 
   ASSERT_FALSE(typed["circ"].results.empty());
   EXPECT_EQ(typed["circ"].results[0],
@@ -140,6 +140,11 @@ TEST_F(Search, TypingListsRankedResultsAsTextAndTheKeysNavigate) {
   for (const std::string& row : members)
     EXPECT_TRUE(row.starts_with("kind=Member\t") && row.find("\tclass=Shape") != std::string::npos)
         << row;
+
+  EXPECT_EQ(typed["shape:"].results, members) << "on the way to \"::\"";
+  EXPECT_EQ(typed["shape::ar"].results,
+            std::vector<std::string>{
+                "kind=Member\tname=Area\tclass=Shape\tshort=Measures the surface the shape covers."});
 
   ASSERT_EQ(typed["oops"].results.size(), 1u);
   EXPECT_EQ(typed["oops"].results[0],

@@ -177,6 +177,8 @@ TEST_F(DriverTest, ACancelDuringClassPagesEndsTheRun) {
   AddClass("B", "");
   AddFunction("F", "F.html", "");
   AddGeneral("G", "");
+  // The search index, started beside the pages, is stopped too.
+  project.settings.GenerateSearchIndex = true;
   sink->on_message = [this](const std::string& row) {
     if (row.starts_with("Created Class File: ")) run->RequestCancel(true);
   };
@@ -184,7 +186,7 @@ TEST_F(DriverTest, ACancelDuringClassPagesEndsTheRun) {
 
   EXPECT_TRUE(std::filesystem::exists(out + "/A.html"));
   for (const char* name : {"A_M.html", "B.html", "F.html", "G.html", "Functions.html",
-                           "Classes.html"})
+                           "Classes.html", "tavelle-search.js", "tavelle-search.html"})
     EXPECT_FALSE(std::filesystem::exists(out + "/" + name)) << name;
   EXPECT_FALSE(Logged("Skipping"));
   EXPECT_EQ(project.HTMLFiles.size(), 1u);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,21 +39,31 @@ size_t Rows(const std::string& shard) {
   return shard.ends_with(",[]);") ? 0 : rows + 1;
 }
 
-// Many members that share names, as in a large code base, and names that
-// need escaping.
+// The texts the items name.
+std::deque<std::string> texts;
+
+std::string_view Kept(std::string text) { return texts.emplace_back(std::move(text)); }
+
+// Many classes whose members share names, as in a large code base, and
+// names that need escaping.
 std::vector<SearchItem> LargeItems() {
   std::vector<SearchItem> items;
   const char* names[] = {"GetName", "SetName", "Area", "HTMLFile", "draw_all"};
-  for (int i = 0; i < 4000; ++i) {
-    std::string owner = "Widget" + std::to_string(i % 400);
-    std::string name = names[i % 5];
-    if (i >= 2000) name += std::to_string(i);
-    items.push_back({SearchKind::kMember, name, owner, owner + "_" + name + ".html",
-                     "Does the work of " + name + " for its widget."});
+  for (int widget = 0; widget < 400; ++widget) {
+    std::string_view owner = Kept("Widget" + std::to_string(widget));
+    items.push_back({SearchKind::kClass, owner, {}, Kept(std::string(owner) + ".html"),
+                     "A widget."});
+    for (int i = widget; i < 4000; i += 400) {
+      std::string name = names[i % 5];
+      if (i >= 2000) name += std::to_string(i);
+      items.push_back({SearchKind::kMember, Kept(name), owner,
+                       Kept(std::string(owner) + "_" + name + ".html"),
+                       Kept("Does the work of " + name + " for its widget.")});
+    }
   }
   items.push_back({SearchKind::kFunction, "Area", {}, "Area.html", "Free area"});
   items.push_back({SearchKind::kIndexEntry, "a\"b\\<c>\xC3\xA9\xF0\x9F\x98\x80\x01\xFF", {},
-                   "q.html", std::string(400, 'x')});
+                   "q.html", Kept(std::string(400, 'x'))});
   return items;
 }
 
@@ -73,7 +84,17 @@ TEST(SearchIndex, EveryWordStartLeadsToAShardHoldingTheItemAndShardsStaySmall) {
   EXPECT_NE(Walk(shards, "htmlfile").find("[3,\"HTMLFile\",\"Widget103\","), std::string::npos);
   EXPECT_NE(Walk(shards, "file2003").find("\"HTMLFile2003\""), std::string::npos);
   EXPECT_NE(Walk(shards, "all2004").find("\"draw_all2004\""), std::string::npos);
-  EXPECT_NE(Walk(shards, "widget1::s").find("\"SetName\",\"Widget1\""), std::string::npos);
+  // "Class::" leads to the class's record with its members, which no
+  // split shard above it carries.
+  EXPECT_NE(Walk(shards, "widget1::")
+                .find("[0,\"Widget1\",\"\",\"\",\"A widget.\",[[\"SetName\",\"\",\"Does "
+                      "the work of SetName for its widget.\"],[\"SetName\","),
+            std::string::npos);
+  for (const char* above : {"w", "widget", "widget1"}) {
+    std::string shard = Walk(shards, above);
+    bool split = shard.find("\",1,") != std::string::npos;
+    EXPECT_FALSE(split && shard.find("\",[[\"") != std::string::npos) << above;
+  }
   EXPECT_NE(Walk(shards, "name2000").find("\"GetName2000\""), std::string::npos);
   EXPECT_NE(Walk(shards, "area").find("[1,\"Area\",\"\",\"\",\"Free area\"]"),
             std::string::npos)
