@@ -212,7 +212,11 @@ int RunDocumentation(Object& engine, bool quiet, bool progress, bool full, int* 
     printer->Flush();
     if (showProgress) line.Show(engine.Get("Progress").AsText());
   });
-  engine.Call(full ? "ProcessFilesFully" : "ProcessFiles");
+  if (full) {
+    engine.Call("ProcessFilesFully");
+  } else {
+    engine.Call("ProcessFiles");
+  }
   automation::SetEventPump({});
   line.Clear();
   printer->Flush();

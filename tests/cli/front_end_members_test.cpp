@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 // The calls through which the front-ends reach engine members by name.
 const char* const kCalls[] = {"Put(\"",      "Get(\"",    "Call(\"",  "Invoke(\"",
                               "GetText(\"",  "GetBool(\"", "Count(\"", "Remove(\"",
-                              "CallWithPath(\"", "CallWithoutArguments(\""};
+                              "CallWithPath(\"", "CallWithoutArguments(\"", "Generate(\""};
 
 std::set<std::string> NamesCalledIn(const fs::path& file) {
   std::string text = testing_support::ReadFile(file);
