@@ -21,7 +21,7 @@ namespace tavelle {
 namespace {
 
 constexpr char kMemoName[] = ".tavelle-run";
-constexpr std::string_view kVersionLine = "tavelle-run 1 " TAVELLE_VERSION;
+constexpr std::string_view kVersionLine = "tavelle-run 2 " TAVELLE_VERSION;
 
 // The file's bytes, read only when it is a regular file; false otherwise.
 bool AddFileBytes(ContentKey& key, const std::string& path) {
@@ -52,25 +52,6 @@ void AddSettings(ContentKey& key, const Settings& settings) {
   }
 }
 
-// The source files as the folder walk finds them now.
-bool AddSourcesOnDisk(ContentKey& key, const Project& project) {
-  for (const SearchWordRef& folder : project.InputFolders) {
-    for (const SourceStep& step :
-         ListSourceFiles(folder->Name, project.settings.SearchRecursive, project.FileTypes)) {
-      if (!step.failure.ok()) return false;
-      key.Add(step.file);
-      if (!AddFileBytes(key, step.file)) return false;
-    }
-  }
-  return true;
-}
-
-// The source files as the run read them.
-void AddSourcesRead(ContentKey& key, const Project& project) {
-  for (const FileInfo& file : project.SourceFiles)
-    key.Add(file.Name).Add(static_cast<int64_t>(file.BytesKey));
-}
-
 bool AddTreeViewer(ContentKey& key, const std::string& folder) {
   key.Add(folder);
   if (folder.empty()) return true;
@@ -88,8 +69,9 @@ bool AddTreeViewer(ContentKey& key, const std::string& folder) {
   return true;
 }
 
-// The search-word database as a run left it: a later change by anyone
-// else means the next run must write it again.
+// What tells one version of a file from the next without reading it. For
+// the search-word database: a later change by anyone else means the next
+// run must write it again.
 struct FileStamp {
   int64_t size = -1, modified = 0, inode = 0;
   bool operator==(const FileStamp&) const = default;
@@ -158,28 +140,64 @@ class MemoReader {
   bool ok_;
 };
 
-struct Memo {
-  uint64_t inputs = 0, outputs = 0;
+// A source file as the run read it: its bytes' key, and its stamp then,
+// which tells the next run which files to look at first.
+struct SourceEntry {
+  std::string name;
+  uint64_t bytes = 0;
+  FileStamp stamp;
+};
+
+// The memo's head, which decides whether it can be replayed; the rest
+// (rows, warnings, key words) is read only when it can.
+struct MemoHead {
+  uint64_t setup = 0, outputs = 0;
   FileStamp database;
+  std::vector<SourceEntry> sources;
+};
+
+struct MemoTail {
   std::vector<std::string> rows;
   std::vector<Warning> warnings;
   std::vector<SearchWord> keyWords;
 };
 
-bool ParseMemo(std::string_view text, Memo& memo) {
-  MemoReader reader(text);
-  memo.inputs = static_cast<uint64_t>(reader.TakeNumber());
-  memo.outputs = static_cast<uint64_t>(reader.TakeNumber());
-  memo.database = {reader.TakeNumber(), reader.TakeNumber(), reader.TakeNumber()};
+FileStamp TakeStamp(MemoReader& reader) {
+  FileStamp stamp;
+  stamp.size = reader.TakeNumber();
+  stamp.modified = reader.TakeNumber();
+  stamp.inode = reader.TakeNumber();
+  return stamp;
+}
+
+void PutStamp(MemoWriter& memo, const FileStamp& stamp) {
+  memo.Put(stamp.size).Put(stamp.modified).Put(stamp.inode);
+}
+
+bool ParseHead(MemoReader& reader, MemoHead& head) {
+  head.setup = static_cast<uint64_t>(reader.TakeNumber());
+  head.outputs = static_cast<uint64_t>(reader.TakeNumber());
+  head.database = TakeStamp(reader);
+  for (int64_t count = reader.TakeNumber(); reader.ok() && count > 0; --count) {
+    SourceEntry source;
+    source.name = reader.Take();
+    source.bytes = static_cast<uint64_t>(reader.TakeNumber());
+    source.stamp = TakeStamp(reader);
+    head.sources.push_back(std::move(source));
+  }
+  return reader.ok();
+}
+
+bool ParseTail(MemoReader& reader, MemoTail& tail) {
   for (int64_t count = reader.TakeNumber(); reader.ok() && count > 0; --count)
-    memo.rows.emplace_back(reader.Take());
+    tail.rows.emplace_back(reader.Take());
   for (int64_t count = reader.TakeNumber(); reader.ok() && count > 0; --count) {
     Warning warning;
     warning.Path = reader.Take();
     warning.Line = static_cast<int32_t>(reader.TakeNumber());
     warning.Kind = reader.Take();
     warning.Message = reader.Take();
-    memo.warnings.push_back(std::move(warning));
+    tail.warnings.push_back(std::move(warning));
   }
   for (int64_t count = reader.TakeNumber(); reader.ok() && count > 0; --count) {
     SearchWord word;
@@ -191,16 +209,46 @@ bool ParseMemo(std::string_view text, Memo& memo) {
     word.Class = reader.Take();
     word.OrderID = static_cast<int16_t>(reader.TakeNumber());
     word.ClassOrderID = static_cast<int16_t>(reader.TakeNumber());
-    memo.keyWords.push_back(std::move(word));
+    tail.keyWords.push_back(std::move(word));
   }
   return reader.Finished();
 }
 
-std::string FormatMemo(const Project& project, Run& run, uint64_t inputs) {
+// Whether the folder walk finds the memo's sources, in its order, with the
+// bytes the run read. Files whose stamp changed are read first, so that an
+// edit is found without reading the others.
+bool SourcesUnchanged(const Project& project, const std::vector<SourceEntry>& sources) {
+  std::vector<const SourceEntry*> sameStamp;
+  size_t next = 0;
+  for (const SearchWordRef& folder : project.InputFolders) {
+    for (const SourceStep& step :
+         ListSourceFiles(folder->Name, project.settings.SearchRecursive, project.FileTypes)) {
+      if (!step.failure.ok() || next == sources.size() || sources[next].name != step.file)
+        return false;
+      const SourceEntry& source = sources[next++];
+      if (StampOf(source.name) == source.stamp) {
+        sameStamp.push_back(&source);
+      } else if (BytesKeyOfFile(source.name) != source.bytes) {
+        return false;
+      }
+    }
+  }
+  if (next != sources.size()) return false;
+  // A stamp can stay while the bytes change (a copy that keeps times).
+  return std::all_of(sameStamp.begin(), sameStamp.end(), [](const SourceEntry* source) {
+    return BytesKeyOfFile(source->name) == source->bytes;
+  });
+}
+
+std::string FormatMemo(const Project& project, Run& run, uint64_t setup) {
   MemoWriter memo;
-  FileStamp database = StampOf(SearchDatabasePath());
-  memo.Put(static_cast<int64_t>(inputs)).Put(static_cast<int64_t>(run.Output().WrittenFilesKey()));
-  memo.Put(database.size).Put(database.modified).Put(database.inode);
+  memo.Put(static_cast<int64_t>(setup)).Put(static_cast<int64_t>(run.Output().WrittenFilesKey()));
+  PutStamp(memo, StampOf(SearchDatabasePath()));
+  memo.Put(static_cast<int64_t>(project.SourceFiles.size()));
+  for (const FileInfo& file : project.SourceFiles) {
+    memo.Put(file.Name).Put(static_cast<int64_t>(file.BytesKey));
+    PutStamp(memo, StampOf(file.Name));
+  }
   const std::vector<std::string>& rows = run.KeptRows();
   memo.Put(static_cast<int64_t>(rows.size()));
   for (const std::string& row : rows) memo.Put(row);
@@ -237,30 +285,30 @@ uint64_t RunSetupKey(const Project& project) {
 bool ReplayRunMemo(Project& project, Run& run, uint64_t setup) {
   OutputFolder& output = run.Output();
   std::string text;
-  Memo memo;
-  // The cheap checks first; reading every source comes last.
-  if (setup == 0 || !output.ReadBookkeeping(kMemoName, text) || !ParseMemo(text, memo) ||
-      !(StampOf(SearchDatabasePath()) == memo.database) ||
-      output.CurrentFilesKey(ReadManifest(output)) != memo.outputs)
+  if (setup == 0 || !output.ReadBookkeeping(kMemoName, text)) return false;
+  MemoReader reader(text);
+  MemoHead head;
+  // The cheap checks first: the sources' stamps before the output files',
+  // since an edited source is the common reason to run again.
+  if (!ParseHead(reader, head) || head.setup != setup ||
+      !(StampOf(SearchDatabasePath()) == head.database) ||
+      !SourcesUnchanged(project, head.sources) ||
+      output.CurrentFilesKey(ReadManifest(output)) != head.outputs)
     return false;
-  ContentKey inputs;
-  inputs.Add(static_cast<int64_t>(setup));
-  if (!AddSourcesOnDisk(inputs, project) || inputs.Value() != memo.inputs) return false;
-  for (const std::string& row : memo.rows) run.Log(row);
-  for (const Warning& warning : memo.warnings)
+  MemoTail tail;
+  if (!ParseTail(reader, tail)) return false;
+  for (const std::string& row : tail.rows) run.Log(row);
+  for (const Warning& warning : tail.warnings)
     project.Warnings.Add(warning.Path, warning.Line, warning.Kind, warning.Message);
   project.KeyWords.Clear();
-  for (SearchWord& word : memo.keyWords)
+  for (SearchWord& word : tail.keyWords)
     project.KeyWords.AddSorted(std::make_shared<SearchWord>(std::move(word)));
   return true;
 }
 
 void SaveRunMemo(const Project& project, Run& run, uint64_t setup) {
   if (setup == 0 || run.Failures() > 0 || run.CancelRequested() || run.Repaired()) return;
-  ContentKey inputs;
-  inputs.Add(static_cast<int64_t>(setup));
-  AddSourcesRead(inputs, project);
-  run.Fail(run.Output().WriteBookkeeping(kMemoName, FormatMemo(project, run, inputs.Value())));
+  run.Fail(run.Output().WriteBookkeeping(kMemoName, FormatMemo(project, run, setup)));
 }
 
 }  // namespace tavelle

@@ -63,6 +63,14 @@ class GeneratedProject {
     classes_[index].description = text;
     Save(index);
   }
+  // The same edit as a copy that keeps times would make it: same size,
+  // same file, same modification time.
+  void DescribeKeepingStamp(size_t index, const std::string& text) {
+    fs::file_time_type stamp = fs::last_write_time(FileOf(classes_[index]));
+    ASSERT_EQ(text.size(), classes_[index].description.size());
+    Describe(index, text);
+    fs::last_write_time(FileOf(classes_[index]), stamp);
+  }
   void AddBase(size_t index, size_t base) {
     classes_[index].base = classes_[base].name;
     Save(index);
@@ -181,6 +189,12 @@ TEST(IncrementalOutput, RandomEditsLeaveWhatAFreshRunLeaves) {
   EXPECT_NE(TableOf(work.path() / "words.sqlite"), table);
   EXPECT_EQ(RunInto(project, folder, work.path() / "words.sqlite"), firstRows);
   EXPECT_EQ(TableOf(work.path() / "words.sqlite"), table);
+  // An edit that leaves the source's stamp as it was is still seen.
+  project.DescribeKeepingStamp(0, "Says what class 0 made.");
+  RunInto(project, folder, work.path() / "words.sqlite");
+  auto files = ReadAllFiles(folder / "docs");
+  files.erase("mine.txt");
+  ExpectSameFiles(FullRun(project).files, files);
 
   std::mt19937 random(19);  // 14 rounds of this seed make every kind of edit
   for (int round = 0; round < 14; ++round) {
