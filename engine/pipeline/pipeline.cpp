@@ -106,7 +106,9 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
       project.Stages.Mark("Replaying the previous run");
       return false;
     }
+    project.Stages.Mark("Checking the previous run");
     run.Output().LoadCache();
+    project.Stages.Mark("Reading the output cache");
   }
   run.KeepRows(true);
   run.SetProgress("Reading files", 0, 0);
@@ -135,9 +137,11 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   // that repeats this one has no stale files, so those rows are not kept.
   run.KeepRows(false);
   if (!run.CancelRequested()) FinishOutput(run);
+  project.Stages.Mark("Removing stale files, saving the cache");
   run.KeepRows(true);
   run.Log("Finished generating HTML files for this project");
   SaveRunMemo(project, run, setup);
+  project.Stages.Mark("Saving the run memo");
   return false;
 }
 

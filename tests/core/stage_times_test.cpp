@@ -57,11 +57,13 @@ TEST(StageTimes, EngineReportsEveryStageOfTheLastRun) {
   engine.Call("ProcessFiles");
   EXPECT_EQ(StageNames(engine.Get("StageTimes").AsText()),
             (std::vector<std::string>{
+                "Checking the previous run", "Reading the output cache",
                 "Discovery and reading", "Finding Classes", "Finding Class Members",
                 "Finding Functions", "Finding General Definitions", "Finding Index Definitions",
                 "Search words", "Diagrams", "Class and member pages", "Function pages",
                 "General pages", "List pages", "Help project file", "Help contents file",
-                "Help index file", "Script tree", "Finishing background output"}));
+                "Help index file", "Script tree", "Finishing background output",
+                "Removing stale files, saving the cache", "Saving the run memo"}));
 
   Variant ignored;
   std::vector<Variant> value = {Variant(std::string("1"))};
