@@ -74,9 +74,21 @@ void RestartWithHugePageHeap(char** argv);
 class ConfinedFolder {
  public:
   enum class Outcome { kWritten, kUnchanged, kLinkInTheWay, kFailed };
+
+  // What tells one version of a file from another without reading it:
+  // writing or replacing the file changes at least one of these.
+  struct Identity {
+    uint64_t size = 0;
+    int64_t modified = 0;  // nanoseconds since the epoch
+    uint64_t inode = 0;
+    bool operator==(const Identity&) const = default;
+  };
+
   struct Result {
     Outcome outcome;
     int error = 0;  // the system's error number when kFailed
+    // The file as the write left it, when kWritten or kUnchanged.
+    Identity identity = {};
   };
 
   explicit ConfinedFolder(std::filesystem::path root);
@@ -103,14 +115,6 @@ class ConfinedFolder {
   // kFailed with error 0.
   Result Produce(const std::string& name, const std::function<bool(const std::string&)>& produce);
 
-  // What tells one version of a file from another without reading it:
-  // writing or replacing the file changes at least one of these.
-  struct Identity {
-    uint64_t size = 0;
-    int64_t modified = 0;  // nanoseconds since the epoch
-    uint64_t inode = 0;
-    bool operator==(const Identity&) const = default;
-  };
   // The identity of the regular file `name`; false when there is no
   // regular file there or a link stands in the way.
   bool Identify(const std::string& name, Identity& identity);
@@ -134,8 +138,10 @@ class ConfinedFolder {
   int Root(int& error);
   int OpenParent(const std::string& name, std::string& leaf, Result& failure);
   std::string TemporaryName(const std::string& extension);
-  // Renames the temporary file over `leaf` in `folder`, or removes it.
-  Result Replace(const std::string& temporary, int folder, const std::string& leaf);
+  // Renames the temporary file, whose identity is `identity`, over `leaf`
+  // in `folder`, or removes it.
+  Result Replace(const std::string& temporary, int folder, const std::string& leaf,
+                 const Identity& identity);
 
   std::filesystem::path root_;
   std::mutex mutex_;

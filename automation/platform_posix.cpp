@@ -161,6 +161,20 @@ bool HoldsExactly(int fd, std::string_view head, std::string_view tail) {
 
 // Whether `leaf` in `folder`, whose type and size `info` gives, is a
 // regular file that holds exactly `head` + `tail`.
+ConfinedFolder::Identity IdentityOf(const struct stat& info) {
+  return {static_cast<uint64_t>(info.st_size),
+          static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+          static_cast<uint64_t>(info.st_ino)};
+}
+
+// The identity of the open file `fd`, taken after its last write.
+bool IdentifyOpen(int fd, ConfinedFolder::Identity& identity) {
+  struct stat info;
+  if (fstat(fd, &info) != 0) return false;
+  identity = IdentityOf(info);
+  return true;
+}
+
 bool HoldsAlready(int folder, const std::string& leaf, const struct stat& info,
                   std::string_view head, std::string_view tail) {
   if (!S_ISREG(info.st_mode) || static_cast<uint64_t>(info.st_size) != head.size() + tail.size())
@@ -272,13 +286,14 @@ ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::strin
     int fresh = openat(folder, leaf.c_str(),
                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fresh >= 0) {
-      bool written = WriteAll(fresh, head) && WriteAll(fresh, tail);
+      Identity identity;
+      bool written = WriteAll(fresh, head) && WriteAll(fresh, tail) && IdentifyOpen(fresh, identity);
       int error = errno;
       if (close(fresh) != 0 && written) {
         written = false;
         error = errno;
       }
-      if (written) return finish({Outcome::kWritten});
+      if (written) return finish({Outcome::kWritten, 0, identity});
       unlinkat(folder, leaf.c_str(), 0);
       return finish({Outcome::kFailed, error});
     }
@@ -288,14 +303,16 @@ ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::strin
   struct stat info;
   if (fstatat(folder, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
     if (S_ISDIR(info.st_mode)) return finish({Outcome::kFailed, EISDIR});
-    if (HoldsAlready(folder, leaf, info, head, tail)) return finish({Outcome::kUnchanged});
+    if (HoldsAlready(folder, leaf, info, head, tail))
+      return finish({Outcome::kUnchanged, 0, IdentityOf(info)});
   }
 
   std::string temporary = TemporaryName({});
   int fd = openat(root, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                   0666);
   if (fd < 0) return finish({Outcome::kFailed, errno});
-  bool written = WriteAll(fd, head) && WriteAll(fd, tail);
+  Identity identity;
+  bool written = WriteAll(fd, head) && WriteAll(fd, tail) && IdentifyOpen(fd, identity);
   int error = errno;
   if (close(fd) != 0 && written) {
     written = false;
@@ -305,7 +322,7 @@ ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::strin
     unlinkat(root, temporary.c_str(), 0);
     return finish({Outcome::kFailed, error});
   }
-  return finish(Replace(temporary, folder, leaf));
+  return finish(Replace(temporary, folder, leaf, identity));
 }
 
 ConfinedFolder::Result ConfinedFolder::Produce(const std::string& name,
@@ -350,9 +367,9 @@ ConfinedFolder::Result ConfinedFolder::Produce(const std::string& name,
   close(made);
   if (same) {
     unlinkat(root, temporary.c_str(), 0);
-    return finish({Outcome::kUnchanged});
+    return finish({Outcome::kUnchanged, 0, IdentityOf(info)});
   }
-  return finish(Replace(temporary, folder, leaf));
+  return finish(Replace(temporary, folder, leaf, IdentityOf(madeInfo)));
 }
 
 std::string ConfinedFolder::TemporaryName(const std::string& extension) {
@@ -361,8 +378,9 @@ std::string ConfinedFolder::TemporaryName(const std::string& extension) {
 }
 
 ConfinedFolder::Result ConfinedFolder::Replace(const std::string& temporary, int folder,
-                                               const std::string& leaf) {
-  if (renameat(root_fd_, temporary.c_str(), folder, leaf.c_str()) == 0) return {Outcome::kWritten};
+                                               const std::string& leaf, const Identity& identity) {
+  if (renameat(root_fd_, temporary.c_str(), folder, leaf.c_str()) == 0)
+    return {Outcome::kWritten, 0, identity};
   int error = errno;
   unlinkat(root_fd_, temporary.c_str(), 0);
   return {Outcome::kFailed, error};
@@ -378,9 +396,7 @@ bool ConfinedFolder::Identify(const std::string& name, Identity& identity) {
                S_ISREG(info.st_mode);
   if (folder != root_fd_) close(folder);
   if (!found) return false;
-  identity.size = static_cast<uint64_t>(info.st_size);
-  identity.modified = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-  identity.inode = static_cast<uint64_t>(info.st_ino);
+  identity = IdentityOf(info);
   return true;
 }
 

@@ -105,8 +105,9 @@ void OutputFolder::Write(const std::string& name, std::string text,
 Status OutputFolder::WriteNow(const std::string& name, std::string_view text) {
   if (!Holds(name)) return OutsideFailure(name);
   std::string normal = NormalName(name);
-  Status status = StatusOf(name, files_.Write(normal, text, "\r\n"));
-  if (status.ok()) Record(std::move(normal));
+  automation::ConfinedFolder::Result result = files_.Write(normal, text, "\r\n");
+  Status status = StatusOf(name, result);
+  if (status.ok()) Record(std::move(normal), result.identity);
   return status;
 }
 
@@ -123,9 +124,9 @@ bool OutputFolder::Reuse(const std::string& name, uint64_t key, std::string row)
   automation::ConfinedFolder::Identity now;
   if (!files_.Identify(normal, now) || !(now == cached->second.identity)) return false;
   SetKey(normal, key);
-  Post(PathOf(name), [this, normal, row = std::move(row)](RunReport& report) {
+  Post(PathOf(name), [this, normal, now, row = std::move(row)](RunReport& report) {
     report.Log(row);
-    Record(normal);
+    Record(normal, now);
   }, 0);
   return true;
 }
@@ -146,14 +147,16 @@ void OutputFolder::Produce(const std::string& name, Producer produce, size_t byt
       return made.ok();
     });
     Status status = made.ok() ? StatusOf(name, result) : made;
-    if (status.ok()) Record(std::move(normal));
+    if (status.ok()) Record(std::move(normal), result.identity);
     report.Fail(status);
   }, bytes);
 }
 
 std::vector<std::string> OutputFolder::WrittenNames() const {
   std::lock_guard<std::mutex> lock(written_mutex_);
-  std::vector<std::string> names = written_;
+  std::vector<std::string> names;
+  names.reserve(written_.size());
+  for (const WrittenFile& file : written_) names.push_back(file.name);
   std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
@@ -168,7 +171,10 @@ Status OutputFolder::StatusOf(const std::string& name, automation::ConfinedFolde
 }
 
 void OutputFolder::Keep(const std::string& name) {
-  if (Holds(name)) Record(NormalName(name));
+  if (!Holds(name)) return;
+  std::string normal = NormalName(name);
+  automation::ConfinedFolder::Identity identity;
+  if (files_.Identify(normal, identity)) Record(std::move(normal), identity);
 }
 
 void OutputFolder::LoadCache() {
@@ -180,25 +186,28 @@ Status OutputFolder::SaveCache() {
   std::vector<std::pair<std::string, CachedFile>> files;
   {
     std::lock_guard<std::mutex> lock(written_mutex_);
-    for (const std::string& name : written_) {
-      auto key = keys_.find(name);
-      files.push_back({name, CachedFile{key == keys_.end() ? 0 : key->second, {}}});
+    files.reserve(written_.size());
+    for (const WrittenFile& file : written_) {
+      auto key = keys_.find(file.name);
+      files.push_back({file.name, CachedFile{key == keys_.end() ? 0 : key->second, file.identity}});
     }
   }
-  std::sort(files.begin(), files.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  files.erase(std::unique(files.begin(), files.end(),
-                          [](const auto& a, const auto& b) { return a.first == b.first; }),
-              files.end());
-  // Each file as it stands now; one that is gone by now is not cached.
+  // The last write of a name is the file as it stands.
+  std::stable_sort(files.begin(), files.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::pair<std::string, CachedFile>> last;
+  last.reserve(files.size());
+  for (auto& file : files) {
+    if (!last.empty() && last.back().first == file.first) {
+      last.back() = std::move(file);
+    } else {
+      last.push_back(std::move(file));
+    }
+  }
   ContentKey written;
-  std::erase_if(files, [&](auto& file) {
-    if (!files_.Identify(file.first, file.second.identity)) return true;
-    AddIdentity(written, file.first, file.second.identity);
-    return false;
-  });
+  for (const auto& [name, cached] : last) AddIdentity(written, name, cached.identity);
   written_files_key_ = written.Value();
-  return WriteBookkeeping(kCacheName, FormatOutputCache(files));
+  return WriteBookkeeping(kCacheName, FormatOutputCache(last));
 }
 
 uint64_t OutputFolder::CurrentFilesKey(const std::vector<std::string>& names) {
@@ -227,9 +236,9 @@ void OutputFolder::SetKey(const std::string& name, uint64_t key) {
   if (!added && entry->second != 0) entry->second = key;
 }
 
-void OutputFolder::Record(std::string name) {
+void OutputFolder::Record(std::string name, const automation::ConfinedFolder::Identity& identity) {
   std::lock_guard<std::mutex> lock(written_mutex_);
-  written_.push_back(std::move(name));
+  written_.push_back({std::move(name), identity});
 }
 
 void OutputFolder::Post(const std::string& path, std::function<void(RunReport&)> work,

@@ -91,7 +91,8 @@ class OutputFolder {
   // it, every file is made again.
   void LoadCache();
   // Keeps, for the next run, each file this run wrote with its key (0 when
-  // it had none) and identity. Once the run's output queue is drained.
+  // it had none) and its identity as the write left it. Once the run's
+  // output queue is drained.
   Status SaveCache();
 
   // A key over the names and identities of the files SaveCache kept, and
@@ -109,14 +110,20 @@ class OutputFolder {
  private:
   void Post(const std::string& path, std::function<void(RunReport&)> work, size_t bytes);
   Status StatusOf(const std::string& name, automation::ConfinedFolder::Result result);
-  void Record(std::string name);
+  void Record(std::string name, const automation::ConfinedFolder::Identity& identity);
   void SetKey(const std::string& name, uint64_t key);
 
   std::string directory_;
   OutputQueue& queue_;
   automation::ConfinedFolder files_;
   mutable std::mutex written_mutex_;
-  std::vector<std::string> written_;
+  // Every file written or reused, in the order the writes finished, as
+  // each write left it.
+  struct WrittenFile {
+    std::string name;
+    automation::ConfinedFolder::Identity identity;
+  };
+  std::vector<WrittenFile> written_;
   // What the previous run made its files from, and this run's keys by
   // name (0 when some write of the file had none).
   OutputCache previous_;
