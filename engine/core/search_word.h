@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/core/content_key.h"
+
 namespace tavelle {
 
 struct SearchWord {
@@ -22,6 +24,12 @@ struct SearchWord {
 };
 
 using SearchWordRef = std::shared_ptr<SearchWord>;
+
+// Feeds every field of `word` to `key`.
+inline void AddSearchWord(ContentKey& key, const SearchWord& word) {
+  key.Add(word.ID).Add(word.Name).Add(word.ReplaceString).Add(word.filename);
+  key.Add(word.WordType).Add(word.Class).Add(word.OrderID).Add(word.ClassOrderID);
+}
 
 }  // namespace tavelle
 

@@ -98,10 +98,7 @@ class PageRun {
     ContentKey key;
     key.Add(head).Add(tail).Add(project.settings.AutoLink);
     if (!project.settings.AutoLink) return key.Value();
-    for (const SearchWordRef& word : project.StoredWords) {
-      key.Add(word->ID).Add(word->Name).Add(word->ReplaceString).Add(word->filename);
-      key.Add(word->WordType).Add(word->Class).Add(word->OrderID).Add(word->ClassOrderID);
-    }
+    for (const SearchWordRef& word : project.StoredWords) AddSearchWord(key, *word);
     return key.Value();
   }
 

@@ -101,8 +101,9 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   if (run.CheckCancel()) return false;
   run.Output().Open(run);
   uint64_t setup = RunSetupKey(project);
+  StoredTable table;  // what the previous run left in the search-word table
   if (caches == OutputCaches::kUse) {
-    if (ReplayRunMemo(project, run, setup)) {
+    if (ReplayRunMemo(project, run, setup, table)) {
       project.Stages.Mark("Replaying the previous run");
       return false;
     }
@@ -118,11 +119,12 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   if (!RunParsingPasses(project, run)) return false;
   CheckAuthoring(project);
   ReleaseSourceTexts(project);
+  project.Stages.Mark("Authoring checks");
   // The records are complete: the search index is built from here on,
   // beside the search words and the pages.
   std::optional<SearchIndexWriter> search;
   if (project.settings.GenerateSearchIndex) search.emplace(project, run.Output());
-  GenerateSearchWords(project, run);
+  uint64_t words = GenerateSearchWords(project, run, table);
   // Pages link with the words as stored (StoredWords); the generated ones
   // are not read again.
   std::vector<SearchWordRef>().swap(project.SearchWords);
@@ -140,7 +142,7 @@ bool ProcessFiles(Project& project, Run& run, OutputCaches caches) {
   project.Stages.Mark("Removing stale files, saving the cache");
   run.KeepRows(true);
   run.Log("Finished generating HTML files for this project");
-  SaveRunMemo(project, run, setup);
+  SaveRunMemo(project, run, setup, words);
   project.Stages.Mark("Saving the run memo");
   return false;
 }

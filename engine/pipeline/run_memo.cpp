@@ -1,7 +1,5 @@
 #include "engine/pipeline/run_memo.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "engine/core/content_key.h"
+#include "engine/core/file_stamp.h"
 #include "engine/core/output_manifest.h"
 #include "engine/scan/file_discovery.h"
 #include "engine/scan/text_file.h"
@@ -38,10 +37,7 @@ bool AddTemplate(ContentKey& key, const std::string& path) {
 
 void AddList(ContentKey& key, const SortedCollection<SearchWord>& list) {
   key.Add(static_cast<int64_t>(list.Count()));
-  for (const auto& word : list) {
-    key.Add(word->ID).Add(word->Name).Add(word->ReplaceString).Add(word->filename);
-    key.Add(word->WordType).Add(word->Class).Add(word->OrderID).Add(word->ClassOrderID);
-  }
+  for (const auto& word : list) AddSearchWord(key, *word);
 }
 
 void AddSettings(ContentKey& key, const Settings& settings) {
@@ -67,22 +63,6 @@ bool AddTreeViewer(ContentKey& key, const std::string& folder) {
     if (std::filesystem::is_regular_file(file, error) && !AddFileBytes(key, file)) return false;
   }
   return true;
-}
-
-// What tells one version of a file from the next without reading it. For
-// the search-word database: a later change by anyone else means the next
-// run must write it again.
-struct FileStamp {
-  int64_t size = -1, modified = 0, inode = 0;
-  bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp StampOf(const std::filesystem::path& path) {
-  struct stat info;
-  if (stat(path.c_str(), &info) != 0) return {};
-  return {static_cast<int64_t>(info.st_size),
-          static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-          static_cast<int64_t>(info.st_ino)};
 }
 
 // The memo's text: its version line, then fields written as
@@ -152,7 +132,7 @@ struct SourceEntry {
 // (rows, warnings, key words) is read only when it can.
 struct MemoHead {
   uint64_t setup = 0, outputs = 0;
-  FileStamp database;
+  StoredTable table;
   std::vector<SourceEntry> sources;
 };
 
@@ -177,7 +157,8 @@ void PutStamp(MemoWriter& memo, const FileStamp& stamp) {
 bool ParseHead(MemoReader& reader, MemoHead& head) {
   head.setup = static_cast<uint64_t>(reader.TakeNumber());
   head.outputs = static_cast<uint64_t>(reader.TakeNumber());
-  head.database = TakeStamp(reader);
+  head.table.words = static_cast<uint64_t>(reader.TakeNumber());
+  head.table.database = TakeStamp(reader);
   for (int64_t count = reader.TakeNumber(); reader.ok() && count > 0; --count) {
     SourceEntry source;
     source.name = reader.Take();
@@ -240,9 +221,10 @@ bool SourcesUnchanged(const Project& project, const std::vector<SourceEntry>& so
   });
 }
 
-std::string FormatMemo(const Project& project, Run& run, uint64_t setup) {
+std::string FormatMemo(const Project& project, Run& run, uint64_t setup, uint64_t words) {
   MemoWriter memo;
   memo.Put(static_cast<int64_t>(setup)).Put(static_cast<int64_t>(run.Output().WrittenFilesKey()));
+  memo.Put(static_cast<int64_t>(words));
   PutStamp(memo, StampOf(SearchDatabasePath()));
   memo.Put(static_cast<int64_t>(project.SourceFiles.size()));
   for (const FileInfo& file : project.SourceFiles) {
@@ -282,16 +264,18 @@ uint64_t RunSetupKey(const Project& project) {
   return key.Value();
 }
 
-bool ReplayRunMemo(Project& project, Run& run, uint64_t setup) {
+bool ReplayRunMemo(Project& project, Run& run, uint64_t setup, StoredTable& table) {
   OutputFolder& output = run.Output();
   std::string text;
-  if (setup == 0 || !output.ReadBookkeeping(kMemoName, text)) return false;
+  table = {};
+  if (!output.ReadBookkeeping(kMemoName, text)) return false;
   MemoReader reader(text);
   MemoHead head;
+  if (!ParseHead(reader, head)) return false;
+  table = head.table;
   // The cheap checks first: the sources' stamps before the output files',
   // since an edited source is the common reason to run again.
-  if (!ParseHead(reader, head) || head.setup != setup ||
-      !(StampOf(SearchDatabasePath()) == head.database) ||
+  if (setup == 0 || head.setup != setup || !(StampOf(SearchDatabasePath()) == table.database) ||
       !SourcesUnchanged(project, head.sources) ||
       output.CurrentFilesKey(ReadManifest(output)) != head.outputs)
     return false;
@@ -306,9 +290,9 @@ bool ReplayRunMemo(Project& project, Run& run, uint64_t setup) {
   return true;
 }
 
-void SaveRunMemo(const Project& project, Run& run, uint64_t setup) {
+void SaveRunMemo(const Project& project, Run& run, uint64_t setup, uint64_t words) {
   if (setup == 0 || run.Failures() > 0 || run.CancelRequested() || run.Repaired()) return;
-  run.Fail(run.Output().WriteBookkeeping(kMemoName, FormatMemo(project, run, setup)));
+  run.Fail(run.Output().WriteBookkeeping(kMemoName, FormatMemo(project, run, setup, words)));
 }
 
 }  // namespace tavelle

@@ -18,6 +18,7 @@
 
 #include "engine/core/run.h"
 #include "engine/scan/project.h"
+#include "engine/search/search_store.h"
 
 namespace tavelle {
 
@@ -28,12 +29,14 @@ uint64_t RunSetupKey(const Project& project);
 
 // Replays the memo when it was made from `setup` and the sources as they
 // are now, and the output folder is as that run left it; false, having
-// done nothing, otherwise.
-bool ReplayRunMemo(Project& project, Run& run, uint64_t setup);
+// done nothing, otherwise. Either way `table` is what that run left in the
+// search-word table, when the memo tells.
+bool ReplayRunMemo(Project& project, Run& run, uint64_t setup, StoredTable& table);
 
 // Keeps the memo of the run that just finished, whose rows `run` kept,
-// with the sources it read. Call after the output cache is saved.
-void SaveRunMemo(const Project& project, Run& run, uint64_t setup);
+// with the sources it read and the key of the words it stored. Call after
+// the output cache is saved.
+void SaveRunMemo(const Project& project, Run& run, uint64_t setup, uint64_t words);
 
 }  // namespace tavelle
 

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "automation/platform.h"
+#include "engine/core/content_key.h"
 #include "engine/core/output_queue.h"
 #include "engine/search/sql_connection.h"
 
@@ -46,6 +47,19 @@ std::filesystem::path CacheFolder() {
   if (home && *home) return std::filesystem::path(home) / ".cache" / "tavelle";
   std::error_code error;
   return std::filesystem::temp_directory_path(error) / "tavelle";
+}
+
+// `word` as the table gives it back: the stored columns only.
+SearchWordRef AsReadBack(const SearchWord& word) {
+  auto stored = std::make_shared<SearchWord>();
+  stored->Name = word.Name;
+  stored->ReplaceString = word.ReplaceString;
+  stored->filename = word.filename;
+  stored->WordType = word.WordType;
+  stored->Class = word.Class;
+  stored->OrderID = word.OrderID;
+  stored->ClassOrderID = word.ClassOrderID;
+  return stored;
 }
 
 // Appends every row of `query` to `words` as new SearchWord objects.
@@ -131,9 +145,21 @@ std::filesystem::path SearchDatabasePath() {
   return CacheFolder() / kDatabaseFileName;
 }
 
+uint64_t KeyOfWords(const std::vector<SearchWordRef>& words) {
+  ContentKey key;
+  key.Add(static_cast<int64_t>(words.size()));
+  for (const SearchWordRef& word : words) AddSearchWord(key, *word);
+  return key.Value();
+}
+
 bool SaveSearchWords(const std::vector<SearchWordRef>& words, std::vector<SearchWordRef>& stored,
-                     Run& run) {
+                     Run& run, const FileStamp* heldSince) {
   stored.clear();
+  if (heldSince && StampOf(SearchDatabasePath()) == *heldSince) {
+    stored.reserve(words.size());
+    for (const SearchWordRef& word : words) stored.push_back(AsReadBack(*word));
+    return true;
+  }
   SetAsideDamagedDatabase(SearchDatabasePath(), run);
   SqlConnection connection(SearchDatabasePath(), run);
   if (!connection.Exec(kCreateTable)) return false;

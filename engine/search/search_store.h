@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/file_stamp.h"
 #include "engine/core/run.h"
 #include "engine/core/search_word.h"
 
@@ -23,13 +24,28 @@ namespace tavelle {
 
 std::filesystem::path SearchDatabasePath();
 
+// What a run left in the table: a key over the words it stored
+// (KeyOfWords; 0 when it stored none) and the database file's stamp once
+// the run was over.
+struct StoredTable {
+  uint64_t words = 0;
+  FileStamp database;
+};
+
+uint64_t KeyOfWords(const std::vector<SearchWordRef>& words);
+
 // Replaces the table's rows by `words`, then reads the rows back into
 // `stored` in the order they were stored, all in one transaction so that
 // another run sharing the file cannot interleave. A cancel request stops
 // the inserts; the rows inserted so far stay. Returns false when the table
 // could not be written or read back (`stored` is then empty).
+//
+// `heldSince`, when given, is the database file's stamp at a time its
+// table held `words` (as a run left it). While the stamp is unchanged the
+// table is left alone and `stored` gets the words as they would be read
+// back: the changes of word order a run makes afterwards end the same.
 bool SaveSearchWords(const std::vector<SearchWordRef>& words, std::vector<SearchWordRef>& stored,
-                     Run& run);
+                     Run& run, const FileStamp* heldSince = nullptr);
 
 // Sets OrderID of every row by its WordType.
 void SetWordTypeOrder(int16_t classOrder, int16_t functionOrder, int16_t generalOrder,

@@ -10,10 +10,13 @@
 
 #include "engine/core/run.h"
 #include "engine/scan/project.h"
+#include "engine/search/search_store.h"
 
 namespace tavelle {
 
-void GenerateSearchWords(Project& project, Run& run);
+// Returns the key of the words stored (KeyOfWords), 0 when they could not
+// be; `previous` is what the last run left in the table (SaveSearchWords).
+uint64_t GenerateSearchWords(Project& project, Run& run, const StoredTable& previous = {});
 
 // The words of one record, appended to `searchWords`.
 void GenerateSearchWords(const ClassDoc& record, std::vector<SearchWordRef>& searchWords,

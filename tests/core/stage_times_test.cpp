@@ -60,7 +60,7 @@ TEST(StageTimes, EngineReportsEveryStageOfTheLastRun) {
                 "Checking the previous run", "Reading the output cache",
                 "Discovery and reading", "Finding Classes", "Finding Class Members",
                 "Finding Functions", "Finding General Definitions", "Finding Index Definitions",
-                "Search words", "Diagrams", "Class and member pages", "Function pages",
+                "Authoring checks", "Search words", "Diagrams", "Class and member pages", "Function pages",
                 "General pages", "List pages", "Help project file", "Help contents file",
                 "Help index file", "Script tree", "Finishing background output",
                 "Removing stale files, saving the cache", "Saving the run memo"}));
