@@ -9,6 +9,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -151,16 +152,18 @@ bool HoldsExactly(int fd, std::string_view head, std::string_view tail) {
     ssize_t count = read(fd, buffer, sizeof buffer);
     if (count < 0) return false;
     if (count == 0) return offset == total;
-    for (ssize_t i = 0; i < count; ++i, ++offset) {
-      if (offset >= total) return false;
-      char expected = offset < head.size() ? head[offset] : tail[offset - head.size()];
-      if (buffer[i] != expected) return false;
-    }
+    size_t got = static_cast<size_t>(count);
+    if (got > total - offset) return false;
+    // The part of `buffer` that falls in `head`, then the part in `tail`.
+    size_t inHead = offset < head.size() ? std::min(got, head.size() - offset) : 0;
+    if (inHead > 0 && std::memcmp(buffer, head.data() + offset, inHead) != 0) return false;
+    if (got > inHead && std::memcmp(buffer + inHead, tail.data() + (offset + inHead - head.size()),
+                                    got - inHead) != 0)
+      return false;
+    offset += got;
   }
 }
 
-// Whether `leaf` in `folder`, whose type and size `info` gives, is a
-// regular file that holds exactly `head` + `tail`.
 ConfinedFolder::Identity IdentityOf(const struct stat& info) {
   return {static_cast<uint64_t>(info.st_size),
           static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
@@ -175,6 +178,8 @@ bool IdentifyOpen(int fd, ConfinedFolder::Identity& identity) {
   return true;
 }
 
+// Whether `leaf` in `folder`, whose type and size `info` gives, is a
+// regular file that holds exactly `head` + `tail`.
 bool HoldsAlready(int folder, const std::string& leaf, const struct stat& info,
                   std::string_view head, std::string_view tail) {
   if (!S_ISREG(info.st_mode) || static_cast<uint64_t>(info.st_size) != head.size() + tail.size())
