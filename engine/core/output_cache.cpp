@@ -53,7 +53,7 @@ OutputCache ParseOutputCache(std::string_view text) {
   return {};
 }
 
-std::string FormatOutputCache(const std::vector<std::pair<std::string, CachedFile>>& files) {
+std::string FormatOutputCache(const std::vector<std::pair<std::string_view, CachedFile>>& files) {
   std::string text(kVersionLine);
   text += '\n';
   char number[24];
@@ -63,7 +63,7 @@ std::string FormatOutputCache(const std::vector<std::pair<std::string, CachedFil
   };
   for (const auto& [name, file] : files) {
     // A name that would break the one-file-a-line form is not cached.
-    if (name.find_first_of("\r\n") != std::string::npos) continue;
+    if (name.find_first_of("\r\n") != std::string_view::npos) continue;
     append(file.key, 16);
     append(file.identity.size, 10);
     append(file.identity.modified, 10);

@@ -37,7 +37,7 @@ using OutputCache = std::unordered_map<std::string, CachedFile>;
 OutputCache ParseOutputCache(std::string_view text);
 
 // The text of a cache of `files`, by name.
-std::string FormatOutputCache(const std::vector<std::pair<std::string, CachedFile>>& files);
+std::string FormatOutputCache(const std::vector<std::pair<std::string_view, CachedFile>>& files);
 
 }  // namespace tavelle
 

@@ -71,6 +71,8 @@ std::string OutputFolder::PathOf(std::string_view name) const {
 }
 
 bool OutputFolder::Holds(std::string_view name) {
+  // Without "..", only a leading "/" leads out.
+  if (name.find("..") == std::string_view::npos) return !name.starts_with('/');
   std::filesystem::path path(name);
   if (path.has_root_path()) return false;
   int depth = 0;
@@ -152,14 +154,31 @@ void OutputFolder::Produce(const std::string& name, Producer produce, size_t byt
   }, bytes);
 }
 
-std::vector<std::string> OutputFolder::WrittenNames() const {
+std::vector<std::string> OutputFolder::WrittenNames() {
   std::lock_guard<std::mutex> lock(written_mutex_);
+  SettleWritten();
   std::vector<std::string> names;
   names.reserve(written_.size());
   for (const WrittenFile& file : written_) names.push_back(file.name);
-  std::sort(names.begin(), names.end());
-  names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
+}
+
+void OutputFolder::SettleWritten() {
+  if (written_settled_) return;
+  // The last write of a name is the file as it stands.
+  std::stable_sort(written_.begin(), written_.end(),
+                   [](const WrittenFile& a, const WrittenFile& b) { return a.name < b.name; });
+  auto last = written_.begin();
+  for (auto file = written_.begin(); file != written_.end(); ++file) {
+    if (last != written_.begin() && std::prev(last)->name == file->name) {
+      *std::prev(last) = std::move(*file);
+    } else {
+      if (last != file) *last = std::move(*file);
+      ++last;
+    }
+  }
+  written_.erase(last, written_.end());
+  written_settled_ = true;
 }
 
 Status OutputFolder::StatusOf(const std::string& name, automation::ConfinedFolder::Result result) {
@@ -183,31 +202,18 @@ void OutputFolder::LoadCache() {
 }
 
 Status OutputFolder::SaveCache() {
-  std::vector<std::pair<std::string, CachedFile>> files;
-  {
-    std::lock_guard<std::mutex> lock(written_mutex_);
-    files.reserve(written_.size());
-    for (const WrittenFile& file : written_) {
-      auto key = keys_.find(file.name);
-      files.push_back({file.name, CachedFile{key == keys_.end() ? 0 : key->second, file.identity}});
-    }
-  }
-  // The last write of a name is the file as it stands.
-  std::stable_sort(files.begin(), files.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<std::pair<std::string, CachedFile>> last;
-  last.reserve(files.size());
-  for (auto& file : files) {
-    if (!last.empty() && last.back().first == file.first) {
-      last.back() = std::move(file);
-    } else {
-      last.push_back(std::move(file));
-    }
-  }
+  std::vector<std::pair<std::string_view, CachedFile>> files;
+  std::lock_guard<std::mutex> lock(written_mutex_);
+  SettleWritten();
+  files.reserve(written_.size());
   ContentKey written;
-  for (const auto& [name, cached] : last) AddIdentity(written, name, cached.identity);
+  for (const WrittenFile& file : written_) {
+    auto key = keys_.find(file.name);
+    files.push_back({file.name, CachedFile{key == keys_.end() ? 0 : key->second, file.identity}});
+    AddIdentity(written, file.name, file.identity);
+  }
   written_files_key_ = written.Value();
-  return WriteBookkeeping(kCacheName, FormatOutputCache(last));
+  return WriteBookkeeping(kCacheName, FormatOutputCache(files));
 }
 
 uint64_t OutputFolder::CurrentFilesKey(const std::vector<std::string>& names) {
@@ -239,6 +245,7 @@ void OutputFolder::SetKey(const std::string& name, uint64_t key) {
 void OutputFolder::Record(std::string name, const automation::ConfinedFolder::Identity& identity) {
   std::lock_guard<std::mutex> lock(written_mutex_);
   written_.push_back({std::move(name), identity});
+  written_settled_ = false;
 }
 
 void OutputFolder::Post(const std::string& path, std::function<void(RunReport&)> work,

@@ -81,7 +81,7 @@ class OutputFolder {
   // Every file the run wrote, or found already holding its bytes, by its
   // normalised name inside the folder, in ascending order. Complete once
   // the run's output queue is drained.
-  std::vector<std::string> WrittenNames() const;
+  std::vector<std::string> WrittenNames();
 
   // Counts `name`, a file the run leaves as it is on purpose, among the
   // written ones, so that it is not taken for a stale file.
@@ -111,19 +111,23 @@ class OutputFolder {
   void Post(const std::string& path, std::function<void(RunReport&)> work, size_t bytes);
   Status StatusOf(const std::string& name, automation::ConfinedFolder::Result result);
   void Record(std::string name, const automation::ConfinedFolder::Identity& identity);
+  // Sorts `written_` by name, keeping the last write of each; with the
+  // lock held.
+  void SettleWritten();
   void SetKey(const std::string& name, uint64_t key);
 
   std::string directory_;
   OutputQueue& queue_;
   automation::ConfinedFolder files_;
   mutable std::mutex written_mutex_;
-  // Every file written or reused, in the order the writes finished, as
-  // each write left it.
+  // Every file written or reused, as each write left it: in the order the
+  // writes finished until SettleWritten sorts them.
   struct WrittenFile {
     std::string name;
     automation::ConfinedFolder::Identity identity;
   };
   std::vector<WrittenFile> written_;
+  bool written_settled_ = true;
   // What the previous run made its files from, and this run's keys by
   // name (0 when some write of the file had none).
   OutputCache previous_;

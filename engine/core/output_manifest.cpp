@@ -57,7 +57,8 @@ std::vector<std::string> ReadManifest(OutputFolder& output) {
     if (line.empty() || line == kManifestName || !OutputFolder::Holds(line)) continue;
     names.emplace_back(line);
   }
-  std::sort(names.begin(), names.end());
+  // The manifest is written in order; one edited by hand may not be.
+  if (!std::is_sorted(names.begin(), names.end())) std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
 }
