@@ -2,7 +2,7 @@
 // documented in Tavelle's comment format, together with the configuration
 // file and the four templates a run needs.
 //
-//   tavelle-corpus <small|medium|large> <out-folder>
+//   tavelle-corpus <small|medium|large|huge> <out-folder>
 //
 // The corpus imitates a real code base: classes derived from earlier
 // classes, members whose names recur across many classes (so that linking
@@ -47,6 +47,7 @@ constexpr CorpusSize kSizes[] = {
     {"small", 200, 8, 200, 20, 20, 40},
     {"medium", 2000, 10, 2000, 200, 200, 300},
     {"large", 10000, 10, 10000, 1000, 1000, 1500},
+    {"huge", 50000, 10, 50000, 5000, 5000, 7500},  // measured once, not routinely
 };
 
 // Units of one header and one source file are grouped ten to a folder.
@@ -300,12 +301,24 @@ int UnitOf(int i, int n, int units) {
   return static_cast<int>(static_cast<int64_t>(i) * units / n);
 }
 
-// Draws names from `make` until one is new.
+// Draws names from `make` until one is new. Once kNameDraws draws in a row
+// are all taken, the list is (nearly) used up and the last draw gets the
+// first free number after `separator`, so that a size larger than the word
+// lists still ends. The smaller sizes never reach that many draws in a row,
+// so their names stay exactly those of pure drawing.
+constexpr int kNameDraws = 64;
+
 template <typename Make>
-std::string UniqueName(std::unordered_set<std::string>& taken, Make make) {
-  for (;;) {
-    std::string name = make();
+std::string UniqueName(std::unordered_set<std::string>& taken, Make make,
+                       std::string_view separator = "") {
+  std::string name;
+  for (int draw = 0; draw < kNameDraws; ++draw) {
+    name = make();
     if (taken.insert(name).second) return name;
+  }
+  for (int number = 2;; ++number) {
+    std::string numbered = name + std::string(separator) + std::to_string(number);
+    if (taken.insert(numbered).second) return numbered;
   }
 }
 
@@ -508,7 +521,7 @@ Plan MakePlan(const CorpusSize& size) {
     TopicPlan& topic = plan.topics[t];
     topic.name = UniqueName(topic_names, [&] {
       return std::string(random.Pick(kDomains)) + " " + std::string(random.Pick(kTopicAspects));
-    });
+    }, " ");
     topic.file = "topic_" + SnakeCase(topic.name) + ".html";
     topic.unit = UnitOf(t, size.topics, units);
     plan.units[topic.unit].topics.push_back(t);
@@ -1042,7 +1055,7 @@ const CorpusSize* FindSize(std::string_view name) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: tavelle-corpus <small|medium|large> <out-folder>\n");
+  std::fprintf(stderr, "usage: tavelle-corpus <small|medium|large|huge> <out-folder>\n");
   return 2;
 }
 

@@ -3,8 +3,9 @@
 # the I/O floor: a program that only reads the same input and writes the
 # same number of files and bytes.
 #
-#   bench/run.sh [--disk FOLDER] [small|medium|large ...]
-#                                   (default sizes: small medium large)
+#   bench/run.sh [--disk FOLDER] [small|medium|large|huge ...]
+#                                   (default sizes: small medium large;
+#                                   huge, 5 times large, is asked for by name)
 #
 # Builds a Release tree in build-bench/, generates the corpora into
 # $TAVELLE_BENCH_DIR (default /dev/shm/tavelle-bench; kept for later runs),
@@ -28,7 +29,7 @@ fi
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(small medium large)
 for size in "${sizes[@]}"; do
-  case "$size" in small|medium|large) ;; *) die "unknown size '$size' (use small, medium or large)";; esac
+  case "$size" in small|medium|large|huge) ;; *) die "unknown size '$size' (use small, medium, large or huge)";; esac
 done
 [[ "$ROUNDS" =~ ^[1-9][0-9]*$ ]] || die "ROUNDS must be a positive number, not '$ROUNDS'"
 
