@@ -1,5 +1,6 @@
 #include "engine/core/output_cache.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tavelle {
@@ -27,7 +28,7 @@ bool ParseLine(std::string_view line, OutputCache& cache) {
       !TakeNumber(line, file.identity.modified) || !TakeNumber(line, file.identity.inode) ||
       line.empty())
     return false;
-  cache[std::string(line)] = file;
+  cache.insert_or_assign(std::string(line), file);
   return true;
 }
 
@@ -35,6 +36,7 @@ bool ParseLine(std::string_view line, OutputCache& cache) {
 
 OutputCache ParseOutputCache(std::string_view text) {
   OutputCache cache;
+  cache.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
   bool first = true;
   while (!text.empty()) {
     size_t end = text.find('\n');
