@@ -10,7 +10,9 @@
 // that finished without a failure and mended nothing; replaying it logs that run's rows again
 // (all but the removal of stale files, which a second run has none of),
 // and gives back its warnings and key words. Anything that does not match,
-// or a memo that is missing or damaged, means a normal run.
+// or a memo that is missing or damaged, means a normal run; the memo still
+// tells that run what the search-word table holds, so that unchanged words
+// are not stored again.
 #ifndef TAVELLE_ENGINE_PIPELINE_RUN_MEMO_H_
 #define TAVELLE_ENGINE_PIPELINE_RUN_MEMO_H_
 
