@@ -131,6 +131,16 @@ void KeepFreedHeapMemory() {
 #ifdef __GLIBC__
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   mallopt(M_TOP_PAD, 16 << 20);
+  // One heap for every thread: a thread's own heap could not reuse what
+  // another thread freed. Each thread's cache of small blocks keeps them
+  // from taking turns at the heap's lock.
+  mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
+void ReturnFreedHeapMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
 #endif
 }
 
