@@ -51,10 +51,10 @@ int64_t CoarseClockMilliseconds();
 // Lets the C library keep freed heap memory for reuse instead of handing
 // it back to the system after every large free. A run allocates and frees
 // a picture encoder's buffers thousands of times; without this each cycle
-// costs system calls and fresh page faults. Every thread allocates from
-// the same heap, so that memory one thread freed (the run's source texts)
-// serves the others. Affects the whole process; threads that allocated
-// before the first call may keep heaps of their own.
+// costs system calls and fresh page faults. The threads other than the
+// first share one heap, so that what one worker frees serves the others.
+// Affects the whole process; threads that allocated before the first call
+// may keep heaps of their own.
 void KeepFreedHeapMemory();
 
 // Hands the pages of the heap's free memory back to the system, wherever

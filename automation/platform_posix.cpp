@@ -131,10 +131,11 @@ void KeepFreedHeapMemory() {
 #ifdef __GLIBC__
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   mallopt(M_TOP_PAD, 16 << 20);
-  // One heap for every thread: a thread's own heap could not reuse what
-  // another thread freed. Each thread's cache of small blocks keeps them
-  // from taking turns at the heap's lock.
-  mallopt(M_ARENA_MAX, 1);
+  // Two heaps: the run's thread has one, the worker threads share the
+  // other. A heap per thread would keep each thread's freed memory from
+  // the others; a single heap would make the run's thread wait for the
+  // workers' allocations.
+  mallopt(M_ARENA_MAX, 2);
 #endif
 }
 
