@@ -51,8 +51,17 @@ int64_t CoarseClockMilliseconds();
 // Lets the C library keep freed heap memory for reuse instead of handing
 // it back to the system after every large free. A run allocates and frees
 // a picture encoder's buffers thousands of times; without this each cycle
-// costs system calls and fresh page faults. Affects the whole process.
+// costs system calls and fresh page faults. The threads other than the
+// first share one heap, so that what one worker frees serves the others.
+// Affects the whole process; threads that allocated before the first call
+// may keep heaps of their own.
 void KeepFreedHeapMemory();
+
+// Hands the pages of the heap's free memory back to the system, wherever
+// they lie in the heap. For after a large free in the middle of the heap
+// (which no trim threshold reaches), when the memory will not be needed
+// again soon. Affects the whole process; costs a walk over the free lists.
+void ReturnFreedHeapMemory();
 
 // Lowers the scheduling priority of the calling thread a little, so that
 // background work yields the processor to the thread that waits for it.

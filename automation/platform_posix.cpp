@@ -132,6 +132,17 @@ void KeepFreedHeapMemory() {
 #ifdef __GLIBC__
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   mallopt(M_TOP_PAD, 16 << 20);
+  // Two heaps: the run's thread has one, the worker threads share the
+  // other. A heap per thread would keep each thread's freed memory from
+  // the others; a single heap would make the run's thread wait for the
+  // workers' allocations.
+  mallopt(M_ARENA_MAX, 2);
+#endif
+}
+
+void ReturnFreedHeapMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
 #endif
 }
 

@@ -66,8 +66,8 @@ count_output() {
 # of sources: a fixed base, plus bytes per page and per input byte (the
 # README's performance section states the same formula).
 CEILING_BASE_MB=64
-CEILING_BYTES_PER_PAGE=2400
-CEILING_BYTES_PER_INPUT_BYTE=1.25
+CEILING_BYTES_PER_PAGE=1800
+CEILING_BYTES_PER_INPUT_BYTE=1.0
 ceiling_mb() {
   awk -v p="$1" -v b="$2" -v base="$CEILING_BASE_MB" -v pp="$CEILING_BYTES_PER_PAGE" \
       -v pb="$CEILING_BYTES_PER_INPUT_BYTE" 'BEGIN { printf "%.0f", base + (p * pp + b * pb) / 1048576 }'

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "automation/platform.h"
+
 namespace tavelle {
 namespace {
 
@@ -76,6 +78,9 @@ Status WriteManifest(OutputFolder& output, const std::vector<std::string>& names
 }
 
 int FinishOutput(Run& run) {
+  // Every page and help file is written and let go: their memory goes back
+  // to the system before the lists below are built beside the records.
+  automation::ReturnFreedHeapMemory();
   OutputFolder& output = run.Output();
   std::vector<std::string> written = output.WrittenNames();
   std::vector<std::string> previous = ReadManifest(output);

@@ -3,9 +3,12 @@
 // under the folders "Classes", "Functions" and "General Info".
 #include "engine/help/help_files.h"
 
+#include <optional>
+#include <string_view>
 #include <utility>
 
 #include "engine/help/help_trees.h"
+#include "engine/help/long_text.h"
 #include "engine/help/record_help_trees.h"
 #include "engine/help/template_text.h"
 
@@ -14,45 +17,51 @@ namespace {
 
 constexpr std::string_view kPlaceholder = "value=\"{Tavelle Output}\"";
 
-std::string ContentsTree(const Project& project) {
+// Appends the nested list of every documented item to `tree`.
+void AddContentsTree(const Project& project, LongText& tree) {
   const Settings& settings = project.settings;
-  std::string tree;
   if (!project.Classes.Empty()) {
-    AddContentsNode(tree, "Classes", settings.ClassesHTMLFile, true, kNoContentsImage);
-    for (const auto& record : project.Classes) GenerateHelpTree(*record, tree);
-    tree += "</UL>";
+    AddContentsNode(tree.Piece(), "Classes", settings.ClassesHTMLFile, true, kNoContentsImage);
+    for (const auto& record : project.Classes) {
+      GenerateHelpTree(*record, tree.Piece());
+      tree.Cut();
+    }
+    tree.Piece() += "</UL>";
   }
   if (!project.Functions.Empty()) {
-    AddContentsNode(tree, "Functions", settings.FunctionsHTMLFile, true, kNoContentsImage);
-    GenerateGroupedHelpTree(project.Functions, tree);
-    tree += "</UL>";
+    AddContentsNode(tree.Piece(), "Functions", settings.FunctionsHTMLFile, true,
+                    kNoContentsImage);
+    GenerateGroupedHelpTree(project.Functions, tree.Piece());
+    tree.Piece() += "</UL>";
+    tree.Cut();
   }
   if (!project.GeneralDocs.Empty()) {
-    AddContentsNode(tree, "General Info", "", true, kNoContentsImage);
-    for (const auto& record : project.GeneralDocs) GenerateHelpTree(*record, tree);
-    tree += "</UL>";
+    AddContentsNode(tree.Piece(), "General Info", "", true, kNoContentsImage);
+    for (const auto& record : project.GeneralDocs) {
+      GenerateHelpTree(*record, tree.Piece());
+      tree.Cut();
+    }
+    tree.Piece() += "</UL>";
   }
-  return tree;
 }
 
-// Replaces the placeholder entry around the marker at `marker`, from the
-// "<" of its list-item tag (the third "<" before the marker) to the ">" of
-// its object closing tag (the second ">" after it). False when the entry
-// lacks those tags; `text` is then left alone.
-bool ReplacePlaceholderEntry(std::string& text, size_t marker, std::string_view tree) {
+// The placeholder entry around the marker at `marker`, from the "<" of its
+// list-item tag (the third "<" before the marker) to the ">" of its object
+// closing tag (the second ">" after it), as its start and its length;
+// nullopt when the entry lacks those tags.
+std::optional<std::pair<size_t, size_t>> PlaceholderEntry(std::string_view text, size_t marker) {
   size_t start = marker;
   for (int opened = 0; opened < 3; ++opened) {
-    if (start == 0) return false;
+    if (start == 0) return std::nullopt;
     start = text.rfind('<', start - 1);
-    if (start == std::string::npos) return false;
+    if (start == std::string_view::npos) return std::nullopt;
   }
   size_t end = marker;
   for (int closed = 0; closed < 2; ++closed) {
     end = text.find('>', end + 1);
-    if (end == std::string::npos) return false;
+    if (end == std::string_view::npos) return std::nullopt;
   }
-  text.replace(start, end + 1 - start, tree);
-  return true;
+  return std::make_pair(start, end + 1 - start);
 }
 
 }  // namespace
@@ -61,7 +70,6 @@ void GenerateHelpContentFile(Project& project, Run& run) {
   const Settings& settings = project.settings;
   std::string text;
   if (!ReadHelpTemplate(run, settings.ContentFileTemplate, "Content", text)) return;
-  std::string tree = ContentsTree(project);
 
   size_t marker = text.find(kPlaceholder);
   if (marker == std::string::npos) {
@@ -70,9 +78,19 @@ void GenerateHelpContentFile(Project& project, Run& run) {
   }
   // A marker outside a complete placeholder entry is reported the same
   // way, but the template is still written, unchanged.
-  if (!ReplacePlaceholderEntry(text, marker, tree))
+  std::optional<std::pair<size_t, size_t>> entry = PlaceholderEntry(text, marker);
+  if (!entry) {
     run.Log("Tavelle Output point not found in the HTML contents file");
-  run.Output().Write(settings.ContentFile, std::move(text));
+    run.Output().Write(settings.ContentFile, std::move(text));
+    return;
+  }
+  ProduceLongText(run.Output(), settings.ContentFile,
+                  [&project, head = text.substr(0, entry->first),
+                   tail = text.substr(entry->first + entry->second)](LongText& contents) {
+                    contents.Piece() += head;
+                    AddContentsTree(project, contents);
+                    contents.Piece() += tail;
+                  });
 }
 
 }  // namespace tavelle

@@ -6,6 +6,7 @@
 
 #include "engine/help/help_files.h"
 #include "engine/help/help_trees.h"
+#include "engine/help/long_text.h"
 #include "engine/help/template_text.h"
 
 namespace tavelle {
@@ -16,25 +17,24 @@ namespace {
 // Working from the words this run stored, rather than querying the shared
 // table name by name, keeps the step linear-logarithmic and unaffected by
 // another run rewriting the table meanwhile.
-std::string IndexEntries(const std::vector<SearchWordRef>& storedWords) {
+void AddIndexEntries(const std::vector<SearchWordRef>& storedWords, LongText& entries) {
   std::vector<const SearchWord*> words;
   words.reserve(storedWords.size());
   for (const SearchWordRef& word : storedWords) words.push_back(word.get());
   std::stable_sort(words.begin(), words.end(),
                    [](const SearchWord* a, const SearchWord* b) { return a->Name < b->Name; });
 
-  std::string entries;
   for (size_t i = 0; i < words.size(); ++i) {
     bool firstOfName = i == 0 || words[i]->Name != words[i - 1]->Name;
     if (firstOfName) {
-      if (i > 0) entries += "</OBJECT>\r\n";
-      entries += kSitemapEntryStart;
+      if (i > 0) entries.Piece() += "</OBJECT>\r\n";
+      entries.Cut();
+      entries.Piece() += kSitemapEntryStart;
     }
-    AddParamLine(entries, "Name", words[i]->Name);
-    AddParamLine(entries, "Local", words[i]->filename);
+    AddParamLine(entries.Piece(), "Name", words[i]->Name);
+    AddParamLine(entries.Piece(), "Local", words[i]->filename);
   }
-  if (!words.empty()) entries += "</OBJECT>\r\n";
-  return entries;
+  if (!words.empty()) entries.Piece() += "</OBJECT>\r\n";
 }
 
 }  // namespace
@@ -46,9 +46,14 @@ void GenerateHelpIndexFile(Project& project, Run& run) {
   if (text.empty()) return;
 
   // A template without a list gets the entries at its end.
-  std::string entries = IndexEntries(project.StoredWords);
-  if (!InsertAfterMarkerLine(text, "<UL>", entries)) text += entries;
-  run.Output().Write(settings.IndexFile, std::move(text));
+  size_t at = AfterMarkerLine(text, "<UL>");
+  if (at == std::string::npos) at = text.size();
+  ProduceLongText(run.Output(), settings.IndexFile,
+                  [&project, head = text.substr(0, at), tail = text.substr(at)](LongText& index) {
+                    index.Piece() += head;
+                    AddIndexEntries(project.StoredWords, index);
+                    index.Piece() += tail;
+                  });
 }
 
 }  // namespace tavelle

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/help/help_trees.h"
+#include "engine/help/long_text.h"
 #include "engine/help/record_help_trees.h"
 #include "engine/help/template_text.h"
 #include "engine/scan/text_file.h"
@@ -52,6 +53,38 @@ void WriteTreeViewer(const Settings& settings, Run& run) {
   }
 }
 
+// The script: its function with a line per node of the tree.
+void AddScriptTree(const Project& project, LongText& script) {
+  const Settings& settings = project.settings;
+  script.Piece() += "function BuildJavaHelpTree(lIndex)\r\n{\r\n";
+  const int32_t root = settings.lStartJavaNode;
+  int32_t node = root;
+  if (!project.Classes.Empty()) {
+    AddScriptTreeNode(script.Piece(), node, root, "Classes", settings.ClassesHTMLFile,
+                      kFolderImages);
+    const int32_t folder = node;
+    for (const auto& record : project.Classes) {
+      GenerateJavaHelpTree(*record, script.Piece(), node, folder);
+      script.Cut();
+    }
+  }
+  if (!project.Functions.Empty()) {
+    AddScriptTreeNode(script.Piece(), node, root, "Functions", settings.FunctionsHTMLFile,
+                      kFolderImages);
+    GenerateGroupedScriptTree(project.Functions, script.Piece(), node, node);
+    script.Cut();
+  }
+  if (!project.GeneralDocs.Empty()) {
+    AddScriptTreeNode(script.Piece(), node, root, "General Info", "", kFolderImages);
+    const int32_t folder = node;
+    for (const auto& record : project.GeneralDocs) {
+      GenerateJavaHelpTree(*record, script.Piece(), node, folder);
+      script.Cut();
+    }
+  }
+  script.Piece() += "}\r\n";
+}
+
 }  // namespace
 
 void GenerateJavaScriptTree(Project& project, Run& run) {
@@ -59,27 +92,8 @@ void GenerateJavaScriptTree(Project& project, Run& run) {
   if (!settings.GenerateJScriptTreeFile) return;
   run.Log("Generating Javascript Tree View");
 
-  std::string script = "function BuildJavaHelpTree(lIndex)\r\n{\r\n";
-  const int32_t root = settings.lStartJavaNode;
-  int32_t node = root;
-  if (!project.Classes.Empty()) {
-    AddScriptTreeNode(script, node, root, "Classes", settings.ClassesHTMLFile, kFolderImages);
-    const int32_t folder = node;
-    for (const auto& record : project.Classes) GenerateJavaHelpTree(*record, script, node, folder);
-  }
-  if (!project.Functions.Empty()) {
-    AddScriptTreeNode(script, node, root, "Functions", settings.FunctionsHTMLFile,
-                      kFolderImages);
-    GenerateGroupedScriptTree(project.Functions, script, node, node);
-  }
-  if (!project.GeneralDocs.Empty()) {
-    AddScriptTreeNode(script, node, root, "General Info", "", kFolderImages);
-    const int32_t folder = node;
-    for (const auto& record : project.GeneralDocs)
-      GenerateJavaHelpTree(*record, script, node, folder);
-  }
-  script += "}\r\n";
-  run.Output().Write(settings.JavaScriptTreeFile, std::move(script));
+  ProduceLongText(run.Output(), settings.JavaScriptTreeFile,
+                  [&project](LongText& script) { AddScriptTree(project, script); });
   WriteTreeViewer(settings, run);
 }
 

@@ -20,11 +20,16 @@ bool ReadHelpTemplate(Run& run, const std::string& templatePath,
   return true;
 }
 
+size_t AfterMarkerLine(std::string_view text, std::string_view marker) {
+  size_t found = text.find(marker);
+  if (found == std::string_view::npos) return std::string_view::npos;
+  return std::min(found + marker.size() + 2, text.size());
+}
+
 bool InsertAfterMarkerLine(std::string& text, std::string_view marker,
                            std::string_view insertion) {
-  size_t found = text.find(marker);
-  if (found == std::string::npos) return false;
-  size_t at = std::min(found + marker.size() + 2, text.size());
+  size_t at = AfterMarkerLine(text, marker);
+  if (at == std::string_view::npos) return false;
   text.insert(at, insertion);
   return true;
 }

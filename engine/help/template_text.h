@@ -19,9 +19,13 @@ namespace tavelle {
 bool ReadHelpTemplate(Run& run, const std::string& templatePath,
                       std::string_view kind, std::string& text);
 
-// Inserts `insertion` two characters after the first `marker` in `text`,
-// which for a marker that ends a CR LF line is the start of the next line.
-// Returns false, leaving `text` alone, when `text` holds no marker.
+// Two characters after the first `marker` in `text` (at most its end),
+// which for a marker that ends a CR LF line is the start of the next line;
+// npos when `text` holds no marker.
+size_t AfterMarkerLine(std::string_view text, std::string_view marker);
+
+// Inserts `insertion` at AfterMarkerLine. Returns false, leaving `text`
+// alone, when `text` holds no marker.
 bool InsertAfterMarkerLine(std::string& text, std::string_view marker,
                            std::string_view insertion);
 

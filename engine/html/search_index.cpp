@@ -328,8 +328,8 @@ std::string FullName(const SearchItem& item) {
 
 class ShardWriter {
  public:
-  explicit ShardWriter(const IndexTable& table, size_t itemCount)
-      : table_(table), seen_(itemCount, 0), whole_seen_(itemCount, 0) {}
+  ShardWriter(const IndexTable& table, size_t itemCount, const ShardSink& sink)
+      : table_(table), sink_(sink), seen_(itemCount, 0), whole_seen_(itemCount, 0) {}
 
   // Emits the shard of `key`, which `postings` (sorted by suffix, each
   // starting with `key`) cover, and below it the shards it is split into.
@@ -361,8 +361,6 @@ class ShardWriter {
       begin = end;
     }
   }
-
-  std::vector<OutputText> Take() { return std::move(shards_); }
 
  private:
   std::string_view Suffix(const Posting& posting) const { return table_.Folded(posting.suffix); }
@@ -441,7 +439,7 @@ class ShardWriter {
       text += records[i];
     }
     text += "]);";
-    shards_.push_back({"tavelle-search-" + hex + ".js", std::move(text)});
+    sink_(OutputText{"tavelle-search-" + hex + ".js", std::move(text)});
   }
 
   // An item of a split shard with what ranks it, most of it at hand.
@@ -453,12 +451,12 @@ class ShardWriter {
   };
 
   const IndexTable& table_;
+  const ShardSink& sink_;
   std::vector<uint32_t> seen_;        // the last Distinct call that met each item
   std::vector<uint32_t> whole_seen_;  // and the last that met its name and "::"
   uint32_t stamp_ = 0;
   std::vector<uint32_t> members_;     // the items of the shard in hand
   std::vector<Ranked> ranked_;
-  std::vector<OutputText> shards_;
 };
 
 }  // namespace
@@ -497,12 +495,17 @@ std::vector<SearchItem> CollectSearchItems(const Project& project,
   return items;
 }
 
-std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
+void BuildSearchIndex(const std::vector<SearchItem>& items, const ShardSink& sink) {
   IndexTable table(items);
   std::vector<Posting> postings = table.SortedPostings();
-  ShardWriter writer(table, items.size());
+  ShardWriter writer(table, items.size(), sink);
   writer.EmitChildren(0, postings);
-  return writer.Take();
+}
+
+std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items) {
+  std::vector<OutputText> shards;
+  BuildSearchIndex(items, [&shards](OutputText shard) { shards.push_back(std::move(shard)); });
+  return shards;
 }
 
 std::vector<OutputText> SearchPages(const std::string& head, const std::string& tail) {

@@ -26,6 +26,7 @@
 #ifndef TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
 #define TAVELLE_ENGINE_HTML_SEARCH_INDEX_H_
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,8 +67,14 @@ std::vector<std::string> TopicSummaries(const Project& project);
 std::vector<SearchItem> CollectSearchItems(const Project& project,
                                            const std::vector<std::string>& topicSummaries);
 
-// The shards of `items`, in ascending order of their keys. A class's
-// members are the member items right after it that name it as their class.
+// Hands `sink` the shards of `items`, each as soon as it is made, in
+// ascending order of their keys, so that they need not all be held at
+// once. A class's members are the member items right after it that name
+// it as their class.
+using ShardSink = std::function<void(OutputText shard)>;
+void BuildSearchIndex(const std::vector<SearchItem>& items, const ShardSink& sink);
+
+// The same shards, all together.
 std::vector<OutputText> BuildSearchIndex(const std::vector<SearchItem>& items);
 
 // The search script and the results page "tavelle-search.html", framed by the

@@ -45,14 +45,13 @@ class SearchIndexWriter::Builder {
   }
 
  private:
+  // Each shard is written as soon as it is made.
   void Build() {
-    std::vector<OutputText> shards =
-        BuildSearchIndex(CollectSearchItems(project_, topicSummaries_));
-    for (const OutputText& shard : shards) {
+    BuildSearchIndex(CollectSearchItems(project_, topicSummaries_), [this](OutputText shard) {
       if (stopped_) return;
       Status status = output_.WriteNow(shard.name, shard.text);
       if (!status.ok()) failures_.push_back(std::move(status));
-    }
+    });
   }
 
   const Project& project_;

@@ -85,6 +85,7 @@ void ReleaseSourceTexts(Project& project) {
     std::string().swap(file.FileText);
     std::vector<uint32_t>().swap(file.LineStarts);
   }
+  automation::ReturnFreedHeapMemory();
 }
 
 }  // namespace

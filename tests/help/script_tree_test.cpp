@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "engine/help/help_files.h"
 #include "tests/help/help_test_project.h"
 
@@ -51,6 +54,33 @@ TEST(ScriptTree, OneClassGivesTheClassesFolderAndTheClassNode) {
                 NodeLine("1", "0", "Classes", "", "Folder") +
                 NodeLine("2", "1", "Stack", "Stack.html", "Class") + "}\r\n\r\n");
   EXPECT_TRUE(test.Logged("Generating Javascript Tree View"));
+}
+
+// The script is written out in pieces as it is made: a long one must come
+// out whole and in order, and a second run must leave the file alone.
+TEST(ScriptTree, ALongTreeComesOutWholeAndAnUnchangedOneIsLeftAlone) {
+  HelpTestProject test;
+  test.project.settings.GenerateJScriptTreeFile = true;
+  test.project.settings.JavaScriptTreeFile = "JavaTree.js";
+  test.project.settings.ClassesHTMLFile = "Classes.html";
+  std::string expected = "function BuildJavaHelpTree(lIndex)\r\n{\r\n" +
+                         NodeLine("1", "0", "Classes", "Classes.html", "Folder");
+  for (int i = 0; i < 1000; ++i) {
+    std::string name = "Class" + std::to_string(10000 + i);
+    test.AddClass(name);
+    expected += NodeLine(std::to_string(i + 2), "1", name, name + ".html", "Class");
+  }
+  expected += "}\r\n\r\n";
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
+  ASSERT_GT(expected.size(), 200000u);
+  EXPECT_EQ(test.Output("JavaTree.js"), expected);
+
+  auto written = std::filesystem::last_write_time(test.dir / "JavaTree.js");
+  std::filesystem::last_write_time(test.dir / "JavaTree.js", written - std::chrono::hours(1));
+  tavelle::GenerateJavaScriptTree(test.project, *testing_support::RunOf(test.project));
+  EXPECT_EQ(std::filesystem::last_write_time(test.dir / "JavaTree.js"),
+            written - std::chrono::hours(1));
+  EXPECT_EQ(test.Output("JavaTree.js"), expected);
 }
 
 TEST(ScriptTree, NumbersFromTheStartNodeAndGroupsUngroupedFirst) {
