@@ -199,6 +199,10 @@ void OutputFolder::Keep(const std::string& name) {
 void OutputFolder::LoadCache() {
   std::string text;
   if (ReadBookkeeping(kCacheName, text)) previous_ = ParseOutputCache(text);
+  // This run most likely makes the same files again.
+  std::lock_guard<std::mutex> lock(written_mutex_);
+  keys_.reserve(previous_.size());
+  written_.reserve(previous_.size());
 }
 
 Status OutputFolder::SaveCache() {
