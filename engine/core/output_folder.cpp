@@ -122,9 +122,14 @@ bool OutputFolder::Reuse(const std::string& name, uint64_t key, std::string row)
     if (keys_.contains(normal)) return false;
   }
   auto cached = previous_.find(normal);
-  if (cached == previous_.end() || cached->second.key != key) return false;
+  if (cached == previous_.end()) return false;
+  // Whatever the answer, this run makes or keeps the file from here on and
+  // never asks again, so the entry goes now rather than at the end.
+  CachedFile before = cached->second;
+  previous_.erase(cached);
+  if (before.key != key) return false;
   automation::ConfinedFolder::Identity now;
-  if (!files_.Identify(normal, now) || !(now == cached->second.identity)) return false;
+  if (!files_.Identify(normal, now) || !(now == before.identity)) return false;
   SetKey(normal, key);
   Post(PathOf(name), [this, normal, now, row = std::move(row)](RunReport& report) {
     report.Log(row);
