@@ -230,6 +230,16 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Writes `head` then `tail` to `fd`, takes the file's identity and closes
+// it; the system's error number, or 0 when all of that went well.
+int WriteWhole(int fd, std::string_view head, std::string_view tail,
+               ConfinedFolder::Identity& identity) {
+  bool written = WriteAll(fd, head) && WriteAll(fd, tail) && IdentifyOpen(fd, identity);
+  int error = written ? 0 : (errno != 0 ? errno : EIO);
+  if (close(fd) != 0 && written) error = errno;
+  return error;
+}
+
 }  // namespace
 
 ConfinedFolder::ConfinedFolder(std::filesystem::path root) : root_(std::move(root)) {
@@ -303,13 +313,8 @@ ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::strin
                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fresh >= 0) {
       Identity identity;
-      bool written = WriteAll(fresh, head) && WriteAll(fresh, tail) && IdentifyOpen(fresh, identity);
-      int error = errno;
-      if (close(fresh) != 0 && written) {
-        written = false;
-        error = errno;
-      }
-      if (written) return finish({Outcome::kWritten, 0, identity});
+      int error = WriteWhole(fresh, head, tail, identity);
+      if (error == 0) return finish({Outcome::kWritten, 0, identity});
       unlinkat(folder, leaf.c_str(), 0);
       return finish({Outcome::kFailed, error});
     }
@@ -328,13 +333,7 @@ ConfinedFolder::Result ConfinedFolder::Write(const std::string& name, std::strin
                   0666);
   if (fd < 0) return finish({Outcome::kFailed, errno});
   Identity identity;
-  bool written = WriteAll(fd, head) && WriteAll(fd, tail) && IdentifyOpen(fd, identity);
-  int error = errno;
-  if (close(fd) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (!written) {
+  if (int error = WriteWhole(fd, head, tail, identity); error != 0) {
     unlinkat(root, temporary.c_str(), 0);
     return finish({Outcome::kFailed, error});
   }
